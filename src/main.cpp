@@ -1,0 +1,3 @@
+#include "app/taxapp.h"
+
+int main(int argc, char** argv) { return qv::runApplication(argc, argv); }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/pfexport.h"
+
+#include <string>
+#include <vector>
+
+namespace pf {
+
+// A Windows initialization file with private-profile semantics: section and key names
+// ignore case, values are raw text to the end of the line (no escaping), the order of
+// lines and their spelling are kept, and every write rewrites the file at once.
+class PF_EXPORT IniFile final {
+public:
+    explicit IniFile(std::string path);
+    // A file of the Windows directory, found whatever the case of its name.
+    static IniFile inWinDir(const std::string& name);
+
+    const std::string& path() const { return m_path; }
+    std::string getString(const std::string& section, const std::string& key,
+                          const std::string& def = {}) const;
+    int getInt(const std::string& section, const std::string& key, int def) const;
+    bool writeString(const std::string& section, const std::string& key,
+                     const std::string& value);
+    std::vector<std::string> keys(const std::string& section) const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace pf
