@@ -1,3 +1,3 @@
-#include "app/taxapp.h"
+#include "app/appmain.h"
 
 int main(int argc, char** argv) { return qv::runApplication(argc, argv); }
