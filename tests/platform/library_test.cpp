@@ -9,8 +9,9 @@
 
 TEST(Library, LoadReusesByPathAndCountsReferences) {
     const std::string path = pf::progDir() + "pftest_versioned.so";
-    pf::Library* a = pf::Library::load(path);
-    ASSERT_NE(a, nullptr);
+    std::string error;
+    pf::Library* a = pf::Library::load(path, &error);
+    ASSERT_NE(a, nullptr) << error;
     // Reached through the program directory's link, and spelled differently: the same one.
     pf::Library* b = pf::Library::load(qvtest::buildProgDir() + "./pftest_versioned.so");
     EXPECT_EQ(a, b);
