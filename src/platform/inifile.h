@@ -20,9 +20,13 @@ public:
     std::string getString(const std::string& section, const std::string& key,
                           const std::string& def = {}) const;
     int getInt(const std::string& section, const std::string& key, int def) const;
-    bool writeString(const std::string& section, const std::string& key,
-                     const std::string& value);
+    bool writeString(const std::string& section, const std::string& key, const std::string& value);
+    // Key names of a section and the section names, in file order and stored spelling.
     std::vector<std::string> keys(const std::string& section) const;
+    std::vector<std::string> sections() const;
+    // Removes one key, or a whole section with its keys; true when the file is as asked.
+    bool deleteKey(const std::string& section, const std::string& key);
+    bool deleteSection(const std::string& section);
 
 private:
     std::string m_path;

@@ -34,9 +34,13 @@ PF_EXPORT void setScreenSizeOverride(Size size);
 // Dispatches pending events. False once the application has been told to quit.
 PF_EXPORT bool pumpMessages();
 PF_EXPORT bool quitRequested();
+// Marks the application as quitting (as a quit event does); tests clear the mark again.
+PF_EXPORT void requestQuit();
+PF_EXPORT void clearQuitRequest();
 
 // Whether Shift, Control or Alt is held now.
 PF_EXPORT bool shiftDown();
 PF_EXPORT bool controlDown();
+PF_EXPORT bool altDown();
 
 } // namespace pf
