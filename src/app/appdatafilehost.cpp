@@ -5,7 +5,9 @@
 
 namespace qv {
 
-void AppDataFileHost::setClosed(int value) { settings::writeInt("DATA", "CLOSED", value); }
+void AppDataFileHost::setClosed(int value) {
+    settings::writeInt("DATA", "CLOSED", value);
+}
 
 std::string AppDataFileHost::autoBackupDir() const {
     return pf::writableProgDir() + "Auto-Backup/";

@@ -11,7 +11,9 @@ CMainFrame::CMainFrame() {
     setDocumentTitle({});
 }
 
-void CMainFrame::setMainView(QWidget* view) { setCentralWidget(view); }
+void CMainFrame::setMainView(QWidget* view) {
+    setCentralWidget(view);
+}
 
 void CMainFrame::setDocumentTitle(const QString& title) {
     setWindowTitle(title.isEmpty() ? QStringLiteral("Quorva 2002")

@@ -24,7 +24,9 @@ QAction* checkItem(QMenu* menu, int id, const char* text) {
     return action;
 }
 
-QMenu* sub(QMenu* menu, const char* text) { return menu->addMenu(QString::fromLatin1(text)); }
+QMenu* sub(QMenu* menu, const char* text) {
+    return menu->addMenu(QString::fromLatin1(text));
+}
 
 void fileMenu(QMenuBar* bar) {
     QMenu* m = bar->addMenu("&File");

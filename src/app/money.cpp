@@ -56,7 +56,8 @@ std::int64_t ParseMoney(const std::string& text) {
     if (decimals == 1)
         cents *= 10;
     if (saturated)
-        return negative ? -std::int64_t(kMaxWholeDollars * 100) : std::int64_t(kMaxWholeDollars * 100);
+        return negative ? -std::int64_t(kMaxWholeDollars * 100)
+                        : std::int64_t(kMaxWholeDollars * 100);
     const std::int64_t value = std::int64_t(whole) * 100 + (decimals > 0 ? cents : 0);
     return negative ? -value : value;
 }
@@ -64,7 +65,8 @@ std::int64_t ParseMoney(const std::string& text) {
 std::string FormatMoney(unsigned flags, std::int64_t cents) {
     const bool negative = cents < 0;
     // Through unsigned so that the most negative value has an absolute value too.
-    const std::uint64_t magnitude = negative ? std::uint64_t(0) - std::uint64_t(cents) : std::uint64_t(cents);
+    const std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - std::uint64_t(cents) : std::uint64_t(cents);
     char digits[32];
     std::snprintf(digits, sizeof digits, "%" PRIu64, magnitude / 100);
     std::string out = negative ? "-" : "";

@@ -11,7 +11,7 @@
 std::int64_t ParseMoney(const std::string& text);
 
 enum MoneyFlags : unsigned {
-    MF_WHOLE_DOLLARS = 1, // drop the cents
+    MF_WHOLE_DOLLARS = 1,     // drop the cents
     MF_APPEND_ZERO_CENTS = 4, // with MF_WHOLE_DOLLARS: append ".00" to the whole dollars
 };
 

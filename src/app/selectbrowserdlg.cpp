@@ -45,12 +45,14 @@ CSelectBrowserDlg::CSelectBrowserDlg(const DetectedBrowsers& browsers, QWidget* 
         pf::setCtrlId(radio, c.id);
         m_choices->addButton(radio, c.setting);
         layout->addWidget(radio);
-        const bool installed = (c.setting == BrowserExplorer && !browsers.explorer.empty()) ||
-                               (c.setting == BrowserNavigator && !browsers.navigator.empty()) ||
-                               (c.setting == BrowserAmericaOnline && !browsers.americaOnline.empty());
+        const bool installed =
+            (c.setting == BrowserExplorer && !browsers.explorer.empty()) ||
+            (c.setting == BrowserNavigator && !browsers.navigator.empty()) ||
+            (c.setting == BrowserAmericaOnline && !browsers.americaOnline.empty());
         if (c.setting >= BrowserExplorer && c.setting <= BrowserAmericaOnline && !installed)
             radio->setEnabled(false);
-        radio->setChecked(c.setting == (current == BrowserNotChosen ? BrowserSystemDefault : current) &&
+        radio->setChecked(c.setting ==
+                              (current == BrowserNotChosen ? BrowserSystemDefault : current) &&
                           radio->isEnabled());
     }
     if (!m_choices->checkedButton())

@@ -26,7 +26,8 @@ void StartPanel::refresh() {
         QString line = pf::toQt(module->GetModuleTitle()) + QStringLiteral("  (") +
                        pf::toQt(module->GetModuleVersion()) + QStringLiteral(")");
         if (!module->IsFederal())
-            line += module->IsActive() ? QStringLiteral(", in this return") : QStringLiteral(", installed");
+            line += module->IsActive() ? QStringLiteral(", in this return")
+                                       : QStringLiteral(", installed");
         m_lines << line;
     }
     update();

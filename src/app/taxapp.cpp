@@ -39,11 +39,10 @@ constexpr const char* kNoModules =
 
 // The Online entries opened by the Online and Help menu commands.
 constexpr std::pair<int, const char*> kOnlineCommands[] = {
-    {32972, "Support"},      {32974, "Suggestion"},    {32968, "ReleaseDates"},
-    {32950, "HomePage"},     {32830, "HomePage"},      {32946, "TaxTips"},
-    {32947, "TaxLawUpdates"}, {32973, "TaxCalendar"},  {32949, "TaxLinks"},
-    {32954, "FormsAndPubs"}, {32962, "IRSFAQ"},        {32970, "EFFAQ"},
-    {3407, "LiveAdvice"},    {33002, "EFStatus"},      {3309, "EFStatus"},
+    {32972, "Support"},   {32974, "Suggestion"},   {32968, "ReleaseDates"},  {32950, "HomePage"},
+    {32830, "HomePage"},  {32946, "TaxTips"},      {32947, "TaxLawUpdates"}, {32973, "TaxCalendar"},
+    {32949, "TaxLinks"},  {32954, "FormsAndPubs"}, {32962, "IRSFAQ"},        {32970, "EFFAQ"},
+    {3407, "LiveAdvice"}, {33002, "EFStatus"},     {3309, "EFStatus"},
 };
 
 std::string withoutTrailingSlash(std::string path) {
@@ -77,7 +76,9 @@ CTaxApp::Options CTaxApp::parseArguments(const QStringList& arguments) {
     return options;
 }
 
-CTaxApp::CTaxApp() : m_returnFile(std::make_unique<CMemDataFile>()) { g_app = this; }
+CTaxApp::CTaxApp() : m_returnFile(std::make_unique<CMemDataFile>()) {
+    g_app = this;
+}
 
 CTaxApp::~CTaxApp() {
     ExitInstance();
@@ -85,11 +86,17 @@ CTaxApp::~CTaxApp() {
         g_app = nullptr;
 }
 
-CTaxApp* CTaxApp::instance() { return g_app; }
+CTaxApp* CTaxApp::instance() {
+    return g_app;
+}
 
-CModuleList& CTaxApp::modules() { return CModuleList::instance(); }
+CModuleList& CTaxApp::modules() {
+    return CModuleList::instance();
+}
 
-CMemDataFile& CTaxApp::returnFile() { return *m_returnFile; }
+CMemDataFile& CTaxApp::returnFile() {
+    return *m_returnFile;
+}
 
 bool CTaxApp::InitInstance(const Options& options) {
     m_initialized = true;

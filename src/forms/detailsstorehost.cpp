@@ -38,9 +38,13 @@ std::string entryName(const char* prefix, CField* field) {
 CDetailsStoreHost::CDetailsStoreHost(CModuleList& modules, CMemDataFile& returnFile)
     : m_modules(modules), m_returnFile(returnFile) {}
 
-std::string CDetailsStoreHost::detailsListName(CField* field) { return entryName("DL", field); }
+std::string CDetailsStoreHost::detailsListName(CField* field) {
+    return entryName("DL", field);
+}
 
-std::string CDetailsStoreHost::detailsNoteName(CField* field) { return entryName("DN", field); }
+std::string CDetailsStoreHost::detailsNoteName(CField* field) {
+    return entryName("DN", field);
+}
 
 int CDetailsStoreHost::entrySize(const std::string& name) const {
     return name.empty() ? 0 : int(m_returnFile.GetLength(name));
@@ -53,13 +57,17 @@ int CDetailsStoreHost::readEntry(const std::string& name, void* buffer, int size
     return m_returnFile.Get(name, buffer) ? length : 0;
 }
 
-int CDetailsStoreHost::GetDetailsListSize(CField* field) { return entrySize(detailsListName(field)); }
+int CDetailsStoreHost::GetDetailsListSize(CField* field) {
+    return entrySize(detailsListName(field));
+}
 
 int CDetailsStoreHost::ReadDetailsList(CField* field, void* buffer, int size) {
     return readEntry(detailsListName(field), buffer, size);
 }
 
-int CDetailsStoreHost::GetDetailsNoteSize(CField* field) { return entrySize(detailsNoteName(field)); }
+int CDetailsStoreHost::GetDetailsNoteSize(CField* field) {
+    return entrySize(detailsNoteName(field));
+}
 
 int CDetailsStoreHost::ReadDetailsNote(CField* field, void* buffer, int size) {
     return readEntry(detailsNoteName(field), buffer, size);
@@ -84,4 +92,6 @@ CPrintItem* CDetailsStoreHost::GetPrintItem(int index) {
     return m_printItems[std::size_t(index)];
 }
 
-int CDetailsStoreHost::GetPrintItemCount() { return int(m_printItems.size()); }
+int CDetailsStoreHost::GetPrintItemCount() {
+    return int(m_printItems.size());
+}

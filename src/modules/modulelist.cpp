@@ -14,7 +14,9 @@ constexpr std::size_t kMaxModuleName = 64;
 
 CModuleList::CModuleList() = default;
 
-CModuleList::~CModuleList() { UnloadAll(); }
+CModuleList::~CModuleList() {
+    UnloadAll();
+}
 
 CModuleList& CModuleList::instance() {
     static CModuleList list;

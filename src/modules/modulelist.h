@@ -47,7 +47,9 @@ public:
     // Runs after every change of the set of active states; the main window refills its
     // state sub-menus here.
     void RebuildStateMenus();
-    void setStateMenuRebuilder(std::function<void()> rebuild) { m_rebuildMenus = std::move(rebuild); }
+    void setStateMenuRebuilder(std::function<void()> rebuild) {
+        m_rebuildMenus = std::move(rebuild);
+    }
 
     // The program's line-item details store, handed to every form and print manager.
     void setDetailsStore(CDetailsStore* store) { m_detailsStore = store; }

@@ -37,9 +37,12 @@ bool anyCopy(CFormManager* fm, Visit visit) {
 
 } // namespace
 
-CTaxModule::CTaxModule(CModuleList* owner) : m_owner(owner), m_dataFile(std::make_unique<CDataFile>()) {}
+CTaxModule::CTaxModule(CModuleList* owner)
+    : m_owner(owner), m_dataFile(std::make_unique<CDataFile>()) {}
 
-CTaxModule::~CTaxModule() { Unload(); }
+CTaxModule::~CTaxModule() {
+    Unload();
+}
 
 template <typename Fill>
 std::string CTaxModule::text(int size, Fill fill) const {
@@ -51,7 +54,9 @@ std::string CTaxModule::text(int size, Fill fill) const {
     return buffer.data();
 }
 
-bool CTaxModule::IsFederal() const { return m_formManager && m_formManager->IsFederal() != 0; }
+bool CTaxModule::IsFederal() const {
+    return m_formManager && m_formManager->IsFederal() != 0;
+}
 
 int CTaxModule::Load(const std::string& name) {
     Unload();
@@ -94,7 +99,8 @@ bool CTaxModule::loadFormManager(const std::string& path) {
     m_calcLibrary = pf::Library::load(pf::findFile(path));
     if (!m_calcLibrary)
         return false;
-    auto create = reinterpret_cast<CreateFormManagerProc>(m_calcLibrary->resolve("CreateFormManager"));
+    auto create =
+        reinterpret_cast<CreateFormManagerProc>(m_calcLibrary->resolve("CreateFormManager"));
     if (!create)
         return false;
     m_formManager = create();
@@ -184,7 +190,8 @@ void CTaxModule::SetActive(bool on) {
 }
 
 bool CTaxModule::HasOpenForms() const {
-    return anyCopy(m_formManager, [](int, CFormCopy* copy) { return copy->TestFlag(CF_OPEN) != 0; });
+    return anyCopy(m_formManager,
+                   [](int, CFormCopy* copy) { return copy->TestFlag(CF_OPEN) != 0; });
 }
 
 bool CTaxModule::HasOverriddenFields() const {

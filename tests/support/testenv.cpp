@@ -99,11 +99,19 @@ class EnvListener final : public ::testing::EmptyTestEventListener {
 
 } // namespace
 
-const Env& env() { return g_env; }
+const Env& env() {
+    return g_env;
+}
 
-std::string buildProgDir() { return withSlash(envOr("QUORVA_BUILD_PROG", "")); }
-std::string sourceDir() { return withSlash(envOr("QUORVA_SOURCE_DIR", "")); }
-std::string binDir() { return withSlash(envOr("QUORVA_BIN_DIR", "")); }
+std::string buildProgDir() {
+    return withSlash(envOr("QUORVA_BUILD_PROG", ""));
+}
+std::string sourceDir() {
+    return withSlash(envOr("QUORVA_SOURCE_DIR", ""));
+}
+std::string binDir() {
+    return withSlash(envOr("QUORVA_BIN_DIR", ""));
+}
 std::string artifactDir() {
     std::string dir = withSlash(envOr("QUORVA_ARTIFACTS", fs::temp_directory_path().string()));
     fs::create_directories(dir);
@@ -116,7 +124,9 @@ std::string fixture(const std::string& relative) {
 void expectBox(const std::string& text, int answer, unsigned flags) {
     g_expected.push_back({text, answer, flags});
 }
-const std::vector<ShownBox>& shownBoxes() { return g_shown; }
+const std::vector<ShownBox>& shownBoxes() {
+    return g_shown;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -128,6 +138,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-::testing::TestEventListener* makeEnvListener() { return new EnvListener; }
+::testing::TestEventListener* makeEnvListener() {
+    return new EnvListener;
+}
 
 } // namespace qvtest
