@@ -2,13 +2,14 @@
 
 #include "app/appdatafilehost.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 
 class CDetailsStoreHost;
 class CMemDataFile;
 class CModuleList;
-class QStringList;
 
 namespace qv {
 
