@@ -1,9 +1,13 @@
 #include "testenv.h"
 
+#include "platform/dialogs.h"
+#include "platform/filedialog.h"
 #include "platform/messagebox.h"
 #include "platform/misc.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 
+#include <QDialog>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -87,11 +91,25 @@ class EnvListener final : public ::testing::EmptyTestEventListener {
         g_expected.clear();
         g_shown.clear();
         pf::setMessageBoxHandler(answerBox);
+        pf::clearDialogCallbacks();
+        // A modal dialog nobody drives would wait forever: fail and cancel it instead.
+        pf::setUnexpectedDialogHandler([](QDialog& dialog) {
+            ADD_FAILURE() << "unexpected dialog: \"" << dialog.windowTitle().toStdString() << "\"";
+            return int(QDialog::Rejected);
+        });
+        pf::setFileDialogHandler({});
+        pf::setLaunchRecorder({});
+        pf::clearQuitRequest();
+        pf::setScreenSizeOverride({0, 0});
     }
     void OnTestEnd(const ::testing::TestInfo&) override {
         for (const auto& e : g_expected)
             ADD_FAILURE() << "expected message box not shown: \"" << e.text << "\"";
         g_expected.clear();
+        if (const std::size_t left = pf::pendingDialogCallbacks()) {
+            ADD_FAILURE() << left << " queued dialog callback(s) never ran";
+            pf::clearDialogCallbacks();
+        }
         pf::Profile::reset();
         std::error_code ec;
         fs::remove_all(g_env.root, ec);
