@@ -78,8 +78,22 @@ function(qv_add_test name)
   add_dependencies(${name} qv_prog)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${A_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUORVA_BUILD_PROG=${QV_PROG_DIR};QUORVA_SOURCE_DIR=${PROJECT_SOURCE_DIR};QUORVA_ARTIFACTS=${QV_ARTIFACT_DIR};QUORVA_BIN_DIR=${QV_BIN_DIR};ASAN_OPTIONS=detect_leaks=1:detect_odr_violation=0;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    PROPERTIES TIMEOUT ${A_TIMEOUT})
+  # The environment goes on in a script of its own that runs after the discovered tests are
+  # added: through PROPERTIES (CMake 3.25) a list value is split up and only its first
+  # variable would reach the tests.
+  set(test_env
+    "QT_QPA_PLATFORM=offscreen" "QUORVA_BUILD_PROG=${QV_PROG_DIR}"
+    "QUORVA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "QUORVA_ARTIFACTS=${QV_ARTIFACT_DIR}"
+    "QUORVA_BIN_DIR=${QV_BIN_DIR}" "ASAN_OPTIONS=detect_leaks=1:detect_odr_violation=0"
+    "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${env_script}
+    "foreach(test IN LISTS ${name}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT \"${test_env}\")\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()
 
 # qv_add_fuzz(NAME SOURCES ... [LIBS ...] CORPUS DIR)
