@@ -32,6 +32,11 @@ void ensureApp() {
 
 } // namespace
 
+// Font configuration keeps its caches for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\nleak:libQt6Gui\n";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ensureApp();
     // The first byte picks the layout width, so narrow and wide pages are both reached.
