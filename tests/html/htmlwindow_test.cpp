@@ -242,3 +242,21 @@ TEST(HtmlWindow, PrintsPagesWithHeaderAndNumbers) {
         pdfPages += bytes.compare(pos, 12, "/Type /Pages") != 0;
     EXPECT_EQ(pdfPages, pages);
 }
+
+TEST(HtmlWindow, FocusedLinkIsScrolledIntoView) {
+    Host host;
+    ASSERT_TRUE(host.page->LoadText("<a href=top.htm>top</a>" + manyParagraphs(60) +
+                                    "<a href=end.htm>end</a>" + manyParagraphs(10)));
+    host.showActive();
+    const auto& links = host.page->linkWindows();
+    ASSERT_EQ(links.size(), 2u);
+    links[0]->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(host.page->verticalScrollBar()->value(), 0);
+    QTest::keyClick(links[0], Qt::Key_Tab);
+    pf::Rect r;
+    ASSERT_TRUE(links[1]->block()->GetItemRect(2, r));
+    const int v = host.page->verticalScrollBar()->value();
+    EXPECT_GT(v, 0);
+    // Just enough: the link's bottom plus the margin meets the window's bottom.
+    EXPECT_EQ(r.bottom + 4 + 4 - v, host.page->viewport()->height());
+}
