@@ -58,10 +58,12 @@ const std::string& reportPage() {
                    "<tr bgcolor=silver><th align=left>Description</th><th>Acquired</th>"
                    "<th>Sold</th><th align=right width=15%>Gain</th></tr>";
             for (int r = 0; r < 25; ++r, ++n) {
-                out += "<tr><td>" + std::to_string(100 + r) + " sh. Example Corp common stock</td>"
-                       "<td align=center>03/0" + std::to_string(r % 9 + 1) +
-                       "/2001</td><td align=center>11/1" + std::to_string(r % 9) +
-                       "/2002</td><td align=right>$" + std::to_string(n * 37 % 9000) + ".00</td></tr>";
+                out += "<tr><td>" + std::to_string(100 + r) +
+                       " sh. Example Corp common stock</td>"
+                       "<td align=center>03/0" +
+                       std::to_string(r % 9 + 1) + "/2001</td><td align=center>11/1" +
+                       std::to_string(r % 9) + "/2002</td><td align=right>$" +
+                       std::to_string(n * 37 % 9000) + ".00</td></tr>";
             }
             out += "<tr><td colspan=3><b>Total</b></td><td align=right><b>$1,234.00</b></td></tr>"
                    "</table><p>";
@@ -94,15 +96,37 @@ void qtRichText(benchmark::State& state, const std::string& page) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(page.size()));
 }
 
-void BM_Interview_Ours(benchmark::State& s) { ours(s, interviewPage()); }
-void BM_Interview_QTextDocument(benchmark::State& s) { qtRichText(s, interviewPage()); }
-void BM_Report_Ours(benchmark::State& s) { ours(s, reportPage()); }
-void BM_Report_QTextDocument(benchmark::State& s) { qtRichText(s, reportPage()); }
+void BM_Interview_Ours(benchmark::State& s) {
+    ours(s, interviewPage());
+}
+void BM_Interview_QTextDocument(benchmark::State& s) {
+    qtRichText(s, interviewPage());
+}
+void BM_Report_Ours(benchmark::State& s) {
+    ours(s, reportPage());
+}
+void BM_Report_QTextDocument(benchmark::State& s) {
+    qtRichText(s, reportPage());
+}
 
-BENCHMARK(BM_Interview_Ours)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Interview_QTextDocument)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Report_Ours)->Unit(benchmark::kMillisecond)->Iterations(2)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_Report_QTextDocument)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Interview_Ours)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Interview_QTextDocument)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Report_Ours)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Report_QTextDocument)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 
