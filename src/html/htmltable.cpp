@@ -627,12 +627,18 @@ int CHTMLTable::Draw(pf::Dc& dc, const pf::Rect& visible, int dx, int dy) {
             if (box.top > visible.bottom || box.bottom < visible.top)
                 continue;
             const pf::Rect shown{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
-            if (c.bg != qv::kNoColour)
-                dc.fillRect(shown, c.bg & 0xFFFFFF);
+            qv::Colour bg = c.bg;
+            if (bg == qv::kNoColour && m_bg == qv::kNoColour && !m_doc->printing())
+                bg = m_inherited;
+            if (bg != qv::kNoColour)
+                dc.fillRect(shown, bg & 0xFFFFFF);
             else if (m_borderColour != qv::kNoColour)
                 dc.fillRect(shown, m_doc->backgroundColour & 0xFFFFFF);
-            for (const auto& b : c.content)
+            for (const auto& b : c.content) {
+                if (auto* nested = dynamic_cast<CHTMLTable*>(b.get()))
+                    nested->setInheritedColour(bg);
                 b->Draw(dc, visible, dx, dy);
+            }
             if (m_border > 0)
                 m_doc->drawFrame(dc, shown, true);
         }

@@ -62,6 +62,8 @@ public:
     int left() const { return m_left; }
     int tableWidth() const { return m_width; }
     bool floating() const { return m_float != 0; }
+    // On the screen, a table without BGCOLOR inside a coloured cell takes that colour.
+    void setInheritedColour(qv::Colour colour) { m_inherited = colour; }
 
 private:
     void measureCells(pf::Dc& dc);
@@ -84,6 +86,7 @@ private:
     int m_hspace = 5;
     qv::Colour m_bg = qv::kNoColour;
     qv::Colour m_borderColour = qv::kNoColour;
+    qv::Colour m_inherited = qv::kNoColour;
 
     int m_cols = 0;
     int m_rowCount = 0;

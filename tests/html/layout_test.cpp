@@ -290,3 +290,19 @@ TEST(PageLayout, LinksHitTestAndFocusRectangle) {
         }
     }
 }
+
+TEST(PageLayout, NestedTableTakesTheCellColourOnScreen) {
+    const std::string html = "<table><tr><td bgcolor=#00FF00><table><tr><td>in</table></table>";
+    auto l = layout(html, 400);
+    int green = 0;
+    for (const auto& r : l->dc.records())
+        green += r.kind == pf::RecordingDc::Fill && r.colour == pf::RGB(0, 255, 0);
+    EXPECT_EQ(green, 2); // the outer cell and the nested table's cell
+    l->doc->setPrinting(true);
+    l->dc.clear();
+    l->doc->Draw(l->dc, {0, 0, 1000, 1000}, 0, 0);
+    green = 0;
+    for (const auto& r : l->dc.records())
+        green += r.kind == pf::RecordingDc::Fill && r.colour == pf::RGB(0, 255, 0);
+    EXPECT_EQ(green, 1);
+}
