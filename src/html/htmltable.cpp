@@ -132,7 +132,7 @@ CHTMLTable::Cell& CHTMLTable::beginCell(bool header, const qv::AttributeList& at
             break;
         case qv::att::ROWSPAN:
             if (a.num > 1)
-                cell.rowspan = std::min(a.num, 10000);
+                cell.rowspan = std::min(a.num, kMaxRowSpan);
             break;
         case qv::att::WIDTH:
             cell.widthPercent = isPercent(a);

@@ -10,6 +10,8 @@
 class CHTMLTable final : public CSectionBase {
 public:
     static constexpr int kMaxColumns = 32;
+    // Row spans beyond this are cut, so that a page of spanning rows stays linear to lay out.
+    static constexpr int kMaxRowSpan = 1000;
 
     struct Cell {
         SectionList content;

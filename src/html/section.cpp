@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -169,13 +170,10 @@ int CSection::formatAt(int pos) const {
 }
 
 int CSection::linkAt(int pos) const {
-    int number = 0;
-    for (const LinkRun& l : m_links) {
-        if (l.start > pos)
-            break;
-        number = l.link.number;
-    }
-    return number;
+    // Link runs are in buffer order; the last one starting at or before pos decides.
+    auto it = std::upper_bound(m_links.begin(), m_links.end(), pos,
+                               [](int p, const LinkRun& r) { return p < r.start; });
+    return it == m_links.begin() ? 0 : std::prev(it)->link.number;
 }
 
 const CSection::Object* CSection::objectAt(int pos) const {
