@@ -15,7 +15,8 @@ namespace pf {
 // Controls carry the numeric id the dialog code knows them by. 0 = no id.
 PF_EXPORT void setCtrlId(QWidget* control, int id);
 PF_EXPORT int ctrlId(const QWidget* control);
-// The first descendant of `parent` (in creation order, depth first) with the id; null if none.
+// The control with the id among the descendants of `parent`: its direct children first (in
+// creation order), then each child's own descendants. Null when there is none.
 PF_EXPORT QWidget* dlgItem(QWidget* parent, int id);
 template <class T>
 T* dlgItemAs(QWidget* parent, int id) {

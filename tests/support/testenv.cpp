@@ -48,8 +48,9 @@ int answerBox(const std::string& text, unsigned flags, const std::string&) {
     Expected e = g_expected.front();
     g_expected.pop_front();
     EXPECT_EQ(e.text, text);
-    if (e.flags != ~0u)
+    if (e.flags != ~0u) {
         EXPECT_EQ(e.flags, flags) << "flags of \"" << text << "\"";
+    }
     return e.answer;
 }
 
