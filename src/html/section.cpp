@@ -438,9 +438,8 @@ void CSection::GetMinMaxWidth(pf::Dc& dc, int& minimum, int& maximum) {
     }
     // Spaces at the end of the text take no room.
     int trailing = 0;
-    run = formatAt(n - 1 < 0 ? 0 : n - 1);
     for (int i = n - 1; i >= 0 && m_text[std::size_t(i)] == ' '; --i)
-        trailing += m_formats[std::size_t(formatAt(i))].metrics->widths[' '];
+        trailing += m_formats[std::size_t(formatAt(i))].metrics->widths[int(' ')];
     minimum = std::max(minimum, wraps() ? word : line - trailing);
     maximum = std::max(minimum, line - trailing + floats);
     const int indent = m_depth * qv::FloatMargins::kIndent;
