@@ -1,3 +1,5 @@
-#include "app/taxapp.h"
+#include "app/appmain.h"
 
-int main(int argc, char** argv) { return qv::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return qv::runApplication(argc, argv);
+}

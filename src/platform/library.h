@@ -33,10 +33,18 @@ private:
 PF_EXPORT std::uint64_t libraryFileVersion(const std::string& path);
 
 // Major and minor of a version word ("product version" = the high 32 bits).
-inline unsigned versionMajor(std::uint64_t v) { return unsigned(v >> 48) & 0xFFFF; }
-inline unsigned versionMinor(std::uint64_t v) { return unsigned(v >> 32) & 0xFFFF; }
-inline unsigned versionBuild(std::uint64_t v) { return unsigned(v >> 16) & 0xFFFF; }
-inline unsigned versionRevision(std::uint64_t v) { return unsigned(v) & 0xFFFF; }
+inline unsigned versionMajor(std::uint64_t v) {
+    return unsigned(v >> 48) & 0xFFFF;
+}
+inline unsigned versionMinor(std::uint64_t v) {
+    return unsigned(v >> 32) & 0xFFFF;
+}
+inline unsigned versionBuild(std::uint64_t v) {
+    return unsigned(v >> 16) & 0xFFFF;
+}
+inline unsigned versionRevision(std::uint64_t v) {
+    return unsigned(v) & 0xFFFF;
+}
 inline constexpr std::uint64_t makeVersion(unsigned major, unsigned minor, unsigned build,
                                            unsigned revision) {
     return (std::uint64_t(major & 0xFFFF) << 48) | (std::uint64_t(minor & 0xFFFF) << 32) |

@@ -59,7 +59,6 @@ private:
 
 PF_EXPORT LRESULT sendMessage(MsgTarget* target, unsigned msg, WPARAM wparam = 0,
                               LPARAM lparam = 0);
-PF_EXPORT void postMessage(MsgTarget* target, unsigned msg, WPARAM wparam = 0,
-                           LPARAM lparam = 0);
+PF_EXPORT void postMessage(MsgTarget* target, unsigned msg, WPARAM wparam = 0, LPARAM lparam = 0);
 
 } // namespace pf

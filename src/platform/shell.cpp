@@ -112,6 +112,14 @@ std::string findProgram(const std::string& program) {
         if (!found.isEmpty())
             return fromQt(found);
     }
+    // The system calculator the program offers has desktop counterparts here.
+    if (iequals(fileName(names.back()), "calc")) {
+        for (const char* calculator : {"gnome-calculator", "kcalc", "galculator", "xcalc"}) {
+            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(calculator));
+            if (!found.isEmpty())
+                return fromQt(found);
+        }
+    }
     return {};
 }
 

@@ -13,7 +13,8 @@ PF_EXPORT bool shellOpen(const std::string& target);
 // Starts a program with arguments, no shell in between. A name is tried as given, then
 // without ".exe", then on PATH. False when no such program exists or it cannot start.
 PF_EXPORT bool startProgram(const std::string& program, const std::vector<std::string>& args);
-// Resolves a program name as startProgram does; empty when not found.
+// Resolves a program name as startProgram does; empty when not found. "calc" or "calc.exe"
+// not found falls back to a desktop calculator.
 PF_EXPORT std::string findProgram(const std::string& program);
 // Whether a program we started is still running with a window title beginning with
 // `titlePrefix` (the programs' own titles are their file names without extension).

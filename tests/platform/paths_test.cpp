@@ -42,6 +42,15 @@ TEST(Paths, FoldersComeFromTheEnvironmentOrTheirDefaults) {
     EXPECT_EQ(pf::progDir(), env.progDir);
     EXPECT_EQ(pf::winDir(), env.winDir);
     EXPECT_EQ(pf::settingsPath(), env.settings);
+    EXPECT_EQ(pf::writableProgDir(), env.progDir);
+    {
+        const std::string data = env.root + "data";
+        ScopedEnv prog("QUORVA_PROGDIR", "/nonexistent/quorva");
+        ScopedEnv xdg("XDG_DATA_HOME", data.c_str());
+        EXPECT_EQ(pf::progDir(), "/nonexistent/quorva/");
+        EXPECT_EQ(pf::writableProgDir(), data + "/Quorva 2002/");
+        EXPECT_TRUE(fs::is_directory(data + "/Quorva 2002"));
+    }
     {
         ScopedEnv prog("QUORVA_PROGDIR", nullptr);
         EXPECT_EQ(pf::progDir(),

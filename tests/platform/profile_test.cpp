@@ -68,7 +68,7 @@ TEST(Profile, DeleteEntryAndSection) {
 TEST(Profile, AppFollowsSettingsPathAfterReset) {
     Profile::app().writeString("Settings", "Marker", "first");
     const std::string first = qvtest::env().settings;
-    const std::string second = qvtest::env().root + "other.ini";
+    const std::string second = qvtest::env().root + "new/folder/other.ini";
     setenv("QUORVA_SETTINGS", second.c_str(), 1);
     EXPECT_EQ(Profile::app().getString("settings", "marker"), "first");
     Profile::reset();
@@ -78,9 +78,13 @@ TEST(Profile, AppFollowsSettingsPathAfterReset) {
     EXPECT_NE(qvtest::readFile(second).find("second"), std::string::npos);
 }
 
-TEST(Profile, NonAsciiTextRoundTrips) {
-    const std::string text = "Caf\xe9 \x80 5\xbd";
-    Profile::app().writeString("S", "T", text);
+TEST(Profile, ValuesRoundTripExactly) {
+    const std::vector<std::string> values = {
+        "Caf\xe9 \x80 5\xbd", "a, b", "@Variant(x)", "x;y", "  lead ", "C:\\dir\\f", "q\"q", "true",
+    };
+    for (std::size_t i = 0; i < values.size(); ++i)
+        Profile::app().writeString("S", "T" + std::to_string(i), values[i]);
     Profile::reset();
-    EXPECT_EQ(Profile::app().getString("s", "t"), text);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(Profile::app().getString("s", "t" + std::to_string(i)), values[i]);
 }

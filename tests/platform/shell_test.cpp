@@ -32,13 +32,13 @@ TEST(Shell, TheRecorderTakesLaunches) {
 TEST(Shell, FindProgramTriesAsGivenWithoutExeThenPath) {
     const std::string bin = qvtest::env().root + "bin/";
     fs::create_directories(bin);
-    for (const char* name : {"Setup", "tool.exe", "tool"}) {
+    for (const char* name : {"Setup", "tool.exe", "tool", "kcalc"}) {
         qvtest::writeFile(bin + name, "#!/bin/sh\n");
         fs::permissions(bin + name, fs::perms::owner_all);
     }
     qvtest::writeFile(bin + "notexec", "data");
     const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin + ":" + oldPath).c_str(), 1);
+    setenv("PATH", bin.c_str(), 1);
     struct Case {
         std::string asked, found;
     } cases[] = {
@@ -50,6 +50,7 @@ TEST(Shell, FindProgramTriesAsGivenWithoutExeThenPath) {
         {"/nowhere/tool.exe", bin + "tool.exe"},
         {bin + "notexec", ""},
         {"no-such-program-here.exe", ""},
+        {"calc.exe", bin + "kcalc"},
         {"", ""},
     };
     for (const auto& c : cases)

@@ -1,9 +1,13 @@
 #include "testenv.h"
 
+#include "platform/dialogs.h"
+#include "platform/filedialog.h"
 #include "platform/messagebox.h"
 #include "platform/misc.h"
 #include "platform/profile.h"
+#include "platform/shell.h"
 
+#include <QDialog>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,8 +52,9 @@ int answerBox(const std::string& text, unsigned flags, const std::string&) {
     Expected e = g_expected.front();
     g_expected.pop_front();
     EXPECT_EQ(e.text, text);
-    if (e.flags != ~0u)
+    if (e.flags != ~0u) {
         EXPECT_EQ(e.flags, flags) << "flags of \"" << text << "\"";
+    }
     return e.answer;
 }
 
@@ -86,11 +91,25 @@ class EnvListener final : public ::testing::EmptyTestEventListener {
         g_expected.clear();
         g_shown.clear();
         pf::setMessageBoxHandler(answerBox);
+        pf::clearDialogCallbacks();
+        // A modal dialog nobody drives would wait forever: fail and cancel it instead.
+        pf::setUnexpectedDialogHandler([](QDialog& dialog) {
+            ADD_FAILURE() << "unexpected dialog: \"" << dialog.windowTitle().toStdString() << "\"";
+            return int(QDialog::Rejected);
+        });
+        pf::setFileDialogHandler({});
+        pf::setLaunchRecorder({});
+        pf::clearQuitRequest();
+        pf::setScreenSizeOverride({0, 0});
     }
     void OnTestEnd(const ::testing::TestInfo&) override {
         for (const auto& e : g_expected)
             ADD_FAILURE() << "expected message box not shown: \"" << e.text << "\"";
         g_expected.clear();
+        if (const std::size_t left = pf::pendingDialogCallbacks()) {
+            ADD_FAILURE() << left << " queued dialog callback(s) never ran";
+            pf::clearDialogCallbacks();
+        }
         pf::Profile::reset();
         std::error_code ec;
         fs::remove_all(g_env.root, ec);
@@ -99,13 +118,21 @@ class EnvListener final : public ::testing::EmptyTestEventListener {
 
 } // namespace
 
-const Env& env() { return g_env; }
+const Env& env() {
+    return g_env;
+}
 
-std::string buildProgDir() { return withSlash(envOr("QUORVA_BUILD_PROG", "")); }
-std::string sourceDir() { return withSlash(envOr("QUORVA_SOURCE_DIR", "")); }
-std::string binDir() { return withSlash(envOr("QUORVA_BIN_DIR", "")); }
+std::string buildProgDir() {
+    return withSlash(envOr("QUORVA_BUILD_PROG", QV_DEFAULT_BUILD_PROG));
+}
+std::string sourceDir() {
+    return withSlash(envOr("QUORVA_SOURCE_DIR", QV_DEFAULT_SOURCE_DIR));
+}
+std::string binDir() {
+    return withSlash(envOr("QUORVA_BIN_DIR", QV_DEFAULT_BIN_DIR));
+}
 std::string artifactDir() {
-    std::string dir = withSlash(envOr("QUORVA_ARTIFACTS", fs::temp_directory_path().string()));
+    std::string dir = withSlash(envOr("QUORVA_ARTIFACTS", QV_DEFAULT_ARTIFACTS));
     fs::create_directories(dir);
     return dir;
 }
@@ -116,7 +143,9 @@ std::string fixture(const std::string& relative) {
 void expectBox(const std::string& text, int answer, unsigned flags) {
     g_expected.push_back({text, answer, flags});
 }
-const std::vector<ShownBox>& shownBoxes() { return g_shown; }
+const std::vector<ShownBox>& shownBoxes() {
+    return g_shown;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -128,6 +157,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-::testing::TestEventListener* makeEnvListener() { return new EnvListener; }
+::testing::TestEventListener* makeEnvListener() {
+    return new EnvListener;
+}
 
 } // namespace qvtest

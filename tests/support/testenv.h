@@ -6,7 +6,9 @@
 // Every test case runs in an environment of its own: a program directory whose files link to
 // the built program directory, an empty Windows directory and an empty settings file, all in
 // a temporary folder that is removed afterwards. Message boxes are answered from a queue of
-// expectations; a box nobody expected fails the test and is answered with Cancel.
+// expectations; a box nobody expected fails the test and is answered with Cancel. A modal
+// dialog with no queued pf::queueDialogCallback fails the test and is cancelled; the file
+// dialog, launch and screen-size hooks are reset before every case.
 namespace qvtest {
 
 struct Env {
