@@ -220,6 +220,9 @@ int CDataFile::Open(const std::string& path, unsigned flags) {
 int CDataFile::OpenAndRead(const std::string& path, const char* mode) {
     CloseHandle();
     m_entries.clear();
+    // Unbound until the open succeeds: a later Save must not write the emptied entries
+    // over the file bound before.
+    m_path.clear();
     if (!OpenHandle(path, mode))
         return -1;
     if (!ReadHeader()) {
@@ -553,7 +556,7 @@ int CDataFile::Save(const std::string& path) {
     host = qv::dataFileHost();
     if (host)
         host->setClosed(1);
-    if (host && host->autoBackup()) {
+    if (host && host->autoBackup() && !m_path.empty()) {
         const std::string dir = host->autoBackupDir();
         const auto slash = m_path.rfind('/');
         if (slash == std::string::npos)
