@@ -192,14 +192,28 @@ CDataFile::~CDataFile() {
 
 bool CDataFile::OpenHandle(const std::string& path, const char* mode) {
     CloseHandle();
-    std::FILE* f = std::fopen(path.c_str(), mode);
-    if (!f)
+    const bool create = mode[0] == 'w';
+    const int how = std::strchr(mode, '+') ? O_RDWR : O_RDONLY;
+    // Non-blocking at first, so that a FIFO in place of a file cannot hang the open; only
+    // regular files are data files.
+    const int fd =
+        ::open(path.c_str(), how | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    if (fd < 0)
         return false;
     struct stat st;
-    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(f);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        (create && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
         return false;
     }
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    if (create)
+        st.st_size = 0;
     m_file = f;
     m_fileSize = std::uint64_t(st.st_size);
     m_open = true;

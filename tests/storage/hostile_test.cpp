@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using qvtest::layout;
 using qvtest::le16;
 using qvtest::le32;
@@ -94,4 +96,8 @@ TEST(HostileFile, OpenRefusesDamagedFilesWithoutLargeAllocations) {
     CMemDataFile missing;
     EXPECT_EQ(-1, missing.Open(qvtest::env().root + "no-such-file"));
     EXPECT_EQ(-1, missing.Open(qvtest::env().root)); // a folder is not a file
+    const std::string fifo = qvtest::env().root + "fifo.ta2";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    EXPECT_EQ(-1, missing.Open(fifo)); // nor is a pipe, and opening it must not wait
+    EXPECT_EQ(-1, CDataFile().Open(fifo));
 }
