@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <limits>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 const char CDataFile::signature[] = "Quorva Data File, by Copper Grove Software,Inc.";
@@ -43,13 +45,15 @@ public:
     void add(const void* data, std::size_t size) {
         auto p = static_cast<const unsigned char*>(data);
         while (m_pending && size) {
-            m_word[m_pending++] = *p++;
+            m_word[m_pending++ & 3] = *p++;
             --size;
             if (m_pending == 4) {
                 m_sum += readLe32(m_word);
                 m_pending = 0;
             }
         }
+        if (m_pending)
+            return; // the piece did not complete the word
         for (; size >= 4; p += 4, size -= 4) {
             std::uint32_t w;
             std::memcpy(&w, p, 4);
@@ -57,8 +61,10 @@ public:
                 w = readLe32(p);
             m_sum += w;
         }
-        while (size--)
-            m_word[m_pending++] = *p++;
+        // Fewer than 4 bytes are left.
+        for (std::size_t i = 0; i < size; ++i)
+            m_word[i & 3] = p[i];
+        m_pending = size;
     }
     std::uint32_t value() const { return m_sum; }
 
@@ -68,12 +74,72 @@ private:
     std::size_t m_pending = 0;
 };
 
-bool writeAll(std::FILE* out, const void* data, std::size_t size, Checksum& sum) {
-    if (size == 0)
+// Writes pieces to a file descriptor with gathered writes, summing them as they go. Pieces
+// must stay valid until flush(). Writeback of what is written is started along the way, so
+// the closing fsync has less left to wait for.
+class FdWriter final {
+public:
+    explicit FdWriter(int fd) : m_fd(fd) {}
+
+    bool add(const void* data, std::size_t size) {
+        if (size == 0)
+            return true;
+        m_sum.add(data, size);
+        m_pieces.push_back({const_cast<void*>(data), size});
+        m_pending += size;
+        return m_pieces.size() < kMaxPieces && m_pending < kBatch ? true : flush();
+    }
+
+    bool flush() {
+        std::size_t first = 0;
+        while (first < m_pieces.size()) {
+            const int n = int(std::min(m_pieces.size() - first, kMaxPieces));
+            const ssize_t written = ::writev(m_fd, &m_pieces[first], n);
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            m_written += std::uint64_t(written);
+            // Skip what went out; a piece written in part is advanced.
+            for (std::size_t left = std::size_t(written); left > 0;) {
+                iovec& piece = m_pieces[first];
+                const std::size_t step = std::min(left, piece.iov_len);
+                piece.iov_base = static_cast<char*>(piece.iov_base) + step;
+                piece.iov_len -= step;
+                left -= step;
+                if (piece.iov_len == 0)
+                    ++first;
+            }
+            while (first < m_pieces.size() && m_pieces[first].iov_len == 0)
+                ++first;
+        }
+        m_pieces.clear();
+        m_pending = 0;
+#ifdef SYNC_FILE_RANGE_WRITE
+        if (m_written - m_started >= kBatch) {
+            ::sync_file_range(m_fd, off64_t(m_started), off64_t(m_written - m_started),
+                              SYNC_FILE_RANGE_WRITE);
+            m_started = m_written;
+        }
+#endif
         return true;
-    sum.add(data, size);
-    return std::fwrite(data, 1, size, out) == size;
-}
+    }
+
+    std::uint32_t sum() const {
+        return m_sum.value();
+    }
+
+private:
+    static constexpr std::size_t kMaxPieces = 1024; // IOV_MAX on Linux
+    static constexpr std::size_t kBatch = 8u << 20;
+    int m_fd;
+    std::vector<iovec> m_pieces;
+    std::size_t m_pending = 0;
+    std::uint64_t m_written = 0;
+    std::uint64_t m_started = 0; // writeback requested up to here
+    Checksum m_sum;
+};
 
 // The file a save replaces: a symbolic link is followed, so the link stays a link.
 std::string replaceTarget(const std::string& path) {
@@ -126,14 +192,28 @@ CDataFile::~CDataFile() {
 
 bool CDataFile::OpenHandle(const std::string& path, const char* mode) {
     CloseHandle();
-    std::FILE* f = std::fopen(path.c_str(), mode);
-    if (!f)
+    const bool create = mode[0] == 'w';
+    const int how = std::strchr(mode, '+') ? O_RDWR : O_RDONLY;
+    // Non-blocking at first, so that a FIFO in place of a file cannot hang the open; only
+    // regular files are data files.
+    const int fd =
+        ::open(path.c_str(), how | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0), 0666);
+    if (fd < 0)
         return false;
     struct stat st;
-    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(f);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0 ||
+        (create && ::ftruncate(fd, 0) != 0)) {
+        ::close(fd);
         return false;
     }
+    std::FILE* f = ::fdopen(fd, mode);
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    if (create)
+        st.st_size = 0;
     m_file = f;
     m_fileSize = std::uint64_t(st.st_size);
     m_open = true;
@@ -154,6 +234,9 @@ int CDataFile::Open(const std::string& path, unsigned flags) {
 int CDataFile::OpenAndRead(const std::string& path, const char* mode) {
     CloseHandle();
     m_entries.clear();
+    // Unbound until the open succeeds: a later Save must not write the emptied entries
+    // over the file bound before.
+    m_path.clear();
     if (!OpenHandle(path, mode))
         return -1;
     if (!ReadHeader()) {
@@ -344,8 +427,9 @@ int CDataFile::Put(const std::string& name, const void* data, std::uint32_t leng
     e.name = Upper(name);
     e.length = length;
     if (length) {
-        e.data.reset(new char[length]);
-        std::memcpy(e.data.get(), data, length);
+        std::shared_ptr<char> block(new char[length], std::default_delete<char[]>());
+        std::memcpy(block.get(), data, length);
+        e.data = std::move(block);
     }
     Remove(e.name);
     m_entries.push_back(std::move(e));
@@ -387,7 +471,7 @@ bool CDataFile::WriteHeader(std::FILE* out, std::uint32_t version) const {
     return std::fwrite(head.data(), 1, head.size(), out) == head.size() && std::fflush(out) == 0;
 }
 
-bool CDataFile::WriteFile(std::FILE* out, std::uint32_t version) const {
+bool CDataFile::WriteFile(int fd, std::uint32_t version) const {
     std::string head = BuildHeader(version);
     for (const Entry& e : m_entries) {
         head += e.name;
@@ -403,18 +487,18 @@ bool CDataFile::WriteFile(std::FILE* out, std::uint32_t version) const {
     // Offsets are 32-bit: a return that does not fit is refused rather than written wrong.
     if (offset > std::numeric_limits<std::uint32_t>::max())
         return false;
-    Checksum sum;
-    if (!writeAll(out, head.data(), head.size(), sum))
+    FdWriter out(fd);
+    if (!out.add(head.data(), head.size()))
         return false;
     for (const Entry& e : m_entries) {
-        if (!writeAll(out, e.data.get(), e.length, sum))
+        if (!out.add(e.data.get(), e.length))
             return false;
     }
-    unsigned char word[4];
-    const std::uint32_t v = sum.value();
-    for (int i = 0; i < 4; ++i)
-        word[i] = static_cast<unsigned char>(v >> (8 * i));
-    return std::fwrite(word, 1, 4, out) == 4 && std::fflush(out) == 0;
+    if (!out.flush())
+        return false;
+    std::string word;
+    appendLe32(word, out.sum());
+    return out.add(word.data(), word.size()) && out.flush();
 }
 
 int CDataFile::Create(const std::string& path) {
@@ -460,16 +544,8 @@ bool CDataFile::SaveReplacing() {
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    std::FILE* out = ::fdopen(fd, "wb");
-    if (!out) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    static constexpr std::size_t kBuffer = 1 << 20;
-    std::setvbuf(out, nullptr, _IOFBF, kBuffer);
-    bool ok = ::fchmod(fd, mode) == 0 && WriteFile(out, m_saveVersion) && ::fsync(fd) == 0;
-    ok = std::fclose(out) == 0 && ok;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteFile(fd, m_saveVersion) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
     if (!ok || std::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
@@ -494,7 +570,7 @@ int CDataFile::Save(const std::string& path) {
     host = qv::dataFileHost();
     if (host)
         host->setClosed(1);
-    if (host && host->autoBackup()) {
+    if (host && host->autoBackup() && !m_path.empty()) {
         const std::string dir = host->autoBackupDir();
         const auto slash = m_path.rfind('/');
         if (slash == std::string::npos)

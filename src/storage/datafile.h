@@ -94,7 +94,9 @@ protected:
         std::string name;
         std::uint32_t offset = 0; // direct mode: where the body starts in the file
         std::uint32_t length = 0;
-        std::unique_ptr<char[]> data; // memory mode: the body, owned
+        // Memory mode: the body. Loaded entries share one block holding every body of the
+        // file (alive while any of them is); an entry from Put has a block of its own.
+        std::shared_ptr<const char> data;
     };
 
     explicit CDataFile(int memMode);
@@ -115,8 +117,8 @@ protected:
     std::uint32_t HeaderCount() const;
     const Entry* Find(const std::string& upperName) const;
     static std::string Upper(const std::string& name);
-    // Writes the complete file (header, names, index, bodies, checksum) to `out`.
-    bool WriteFile(std::FILE* out, std::uint32_t version) const;
+    // Writes the complete file (header, names, index, bodies, checksum) to `fd`.
+    bool WriteFile(int fd, std::uint32_t version) const;
     bool WriteHeader(std::FILE* out, std::uint32_t version) const;
     std::string BuildHeader(std::uint32_t version) const;
 

@@ -97,8 +97,12 @@ TEST(DataFile, WritesZeroEntryAndPartialWordFilesExactly) {
 }
 
 TEST(DataFile, RoundTripsEntriesCommentAndOddLengths) {
-    const std::vector<Body> bodies = {
-        {"RETURN", std::string("\x00\x01\x02\xff", 4)}, {"FED1040", "abcdefg"}, {"EMPTY", ""}};
+    const std::vector<Body> bodies = {{"RETURN", std::string("\x00\x01\x02\xff", 4)},
+                                      {"FED1040", "abcdefg"},
+                                      {"EMPTY", ""},
+                                      {"X", "x"},
+                                      {"Y", "y"},
+                                      {"Z", "z"}};
     CMemDataFile out;
     out.SetComment("Smith, John");
     for (const Body& b : bodies)
@@ -111,7 +115,8 @@ TEST(DataFile, RoundTripsEntriesCommentAndOddLengths) {
     for (CDataFile* f : {static_cast<CDataFile*>(&direct), static_cast<CDataFile*>(&mem)}) {
         ASSERT_EQ(1, f->Open(path("r.ta2")));
         EXPECT_EQ("Smith, John", f->GetComment());
-        EXPECT_EQ((std::vector<std::string>{"RETURN", "FED1040", "EMPTY"}), names(*f));
+        EXPECT_EQ((std::vector<std::string>{"RETURN", "FED1040", "EMPTY", "X", "Y", "Z"}),
+                  names(*f));
         for (const Body& b : bodies)
             EXPECT_EQ(b.bytes, entry(*f, b.name));
         EXPECT_EQ(1, f->Exists("EMPTY"));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using qvtest::layout;
 using qvtest::le16;
 using qvtest::le32;
@@ -63,8 +65,8 @@ std::vector<Case> cases() {
 } // namespace
 
 TEST(HostileFile, OpenRefusesDamagedFilesWithoutLargeAllocations) {
-    ASSERT_EQ(1, CDataFile().Open((qvtest::writeFile(qvtest::env().root + "ok", valid()),
-                                   qvtest::env().root + "ok")));
+    qvtest::writeFile(qvtest::env().root + "ok", valid());
+    ASSERT_EQ(1, CDataFile().Open(qvtest::env().root + "ok"));
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.what);
         const std::string file = qvtest::env().root + "hostile.dat";
@@ -82,7 +84,20 @@ TEST(HostileFile, OpenRefusesDamagedFilesWithoutLargeAllocations) {
             EXPECT_EQ(0, direct.IsOpen());
         }
     }
+    // A failed open leaves nothing bound, so saving afterwards cannot empty the file that
+    // was open before.
+    const std::string good = qvtest::env().root + "ok";
+    CMemDataFile reused;
+    ASSERT_EQ(1, reused.Open(good));
+    EXPECT_EQ(-3, reused.Open(qvtest::env().root + "hostile.dat"));
+    EXPECT_EQ(0, reused.Save());
+    EXPECT_EQ(valid(), qvtest::readFile(good));
+
     CMemDataFile missing;
     EXPECT_EQ(-1, missing.Open(qvtest::env().root + "no-such-file"));
     EXPECT_EQ(-1, missing.Open(qvtest::env().root)); // a folder is not a file
+    const std::string fifo = qvtest::env().root + "fifo.ta2";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    EXPECT_EQ(-1, missing.Open(fifo)); // nor is a pipe, and opening it must not wait
+    EXPECT_EQ(-1, CDataFile().Open(fifo));
 }
