@@ -103,6 +103,21 @@ TEST_F(ConditionTest, AuditModeTakesTheEnginesCopy) {
     run({"IF HAVENEXTCOPY(USDW2) GOTO A", false, "A", 0}, true);
 }
 
+// The engine's entry point: the line becomes its target, and the question's script decides
+// whether CURRENTCOPY is the engine's copy (audit scripts) or the question's.
+TEST_F(ConditionTest, EngineEntryPointReplacesTheLineWithItsTarget) {
+    std::string line = "IF USDW2.WAGES,CURRENTCOPY GOTO IV_USStep3_Review";
+    question.script = "IV_USStep3";
+    EXPECT_TRUE(engine->EvaluateCondition(line, question));
+    EXPECT_EQ("IV_USSTEP3_REVIEW", line);
+    line = "IF USDW2.WAGES,CURRENTCOPY GOTO IV_USStep3_Review";
+    question.script = "ad_USAlerts";
+    EXPECT_FALSE(engine->EvaluateCondition(line, question));
+    line = "FALSE";
+    EXPECT_FALSE(engine->EvaluateCondition(line, question));
+    EXPECT_EQ("", line);
+}
+
 // Predicates over states and federal fields the reference module does not carry, on fakes.
 class PredicateTest : public ::testing::Test {
 protected:
