@@ -189,6 +189,21 @@ TEST_F(ScriptTest, AuditWalkStopsAtTheFirstAlertAndFollowsNextAudit) {
     EXPECT_TRUE(e.interviewMode());
 }
 
+// A Next Audit that leads back to where it started ends the walk instead of running forever;
+// so does an audit term that names its own question.
+TEST_F(ScriptTest, CyclesInAuditScriptsEnd) {
+    qvtest::writeFile(qvtest::env().progDir + "AD_USLoop.ivs",
+                      "<Script>\n<Question>\n<Name>\nA1\n<Conditions>\nIF FALSE GOTO X\n"
+                      "</Conditions>\n<Next Audit>\nAD_USLoop_A1\n</Question>\n<Question>\n"
+                      "<Name>\nA2\n<Conditions>\nIF (AD_USLoop_A2) GOTO X\n</Conditions>\n"
+                      "</Question>\n</Script>\n");
+    loadModules();
+    EXPECT_FALSE(engine().LoadScript("AD_USLoop_A1"));
+    EXPECT_FALSE(engine().branchStack().empty());
+    engine().ClearStack();
+    EXPECT_FALSE(engine().LoadScript("AD_USLoop_A2"));
+}
+
 TEST(TextScriptReader, QuestionsEndAtTheirCloseTagOrTheEndOfTheFile) {
     TextScript script;
     script.SetContent("<Script>\r\n<Question>\r\n<Name>\r\nA\r\n<Conditions>\r\nTRUE\r\n"
