@@ -44,7 +44,7 @@ int cmdQuestions(const Args& args) {
         return fail(1, args[0] + ": " + openError(r));
     const std::uint32_t length = file.GetLength(args[1]);
     if (!length)
-        return fail(1, args[0] + ": no entry " + args[1]);
+        return fail(1, args[0] + ": no entry named " + args[1]);
     std::string entry(length, '\0');
     if (file.Get(args[1], entry.data()) != 1)
         return fail(1, args[0] + ": cannot read entry " + args[1]);
