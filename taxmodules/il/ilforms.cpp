@@ -1,0 +1,74 @@
+#include "ilforms.h"
+
+#include "ilcalculation.h"
+
+namespace qv {
+namespace {
+
+FieldDef input(const char* name) {
+    return makeField(name, FT_MONEY);
+}
+FieldDef calculated(const char* name, int type = FT_MONEY) {
+    return makeField(name, type, FF_CALCULATED);
+}
+
+FormDef formIL1040() {
+    FormDef f;
+    f.name = "IL1040";
+    f.title = "Form IL-1040";
+    f.longTitle = "Form IL-1040 - Illinois Individual Income Tax Return";
+    f.category = CAT_FORMS;
+    f.createByDefault = true;
+    f.required = true;
+    f.fields = {
+        calculated("FEDAGI"),
+        input("ADDITIONS"),
+        input("SUBTRACTIONS"),
+        calculated("BASEINCOME"),
+        calculated("EXEMPTCOUNT", FT_INTEGER),
+        calculated("AGEBLINDCOUNT", FT_INTEGER),
+        calculated("EXEMPTALLOW"),
+        calculated("NETINCOME"),
+        calculated("TAX"),
+        calculated("WITHHOLDING"),
+        input("ESTPAY"),
+        calculated("PAYMENTS"),
+    };
+    return f;
+}
+
+FormDef formSummary() {
+    FormDef f;
+    f.name = "ILSummary";
+    f.title = "Illinois Summary";
+    f.longTitle = "Illinois Return Summary";
+    f.category = CAT_WORKSHEETS;
+    f.createByDefault = true;
+    f.required = true;
+    f.fields = {calculated("TAX"), calculated("PAYMENTS"), calculated("RefundOwe"),
+                calculated("StopPrint", FT_CHECK), calculated("NoFormText", FT_TEXT)};
+    return f;
+}
+
+ModuleDef makeIllinois() {
+    ModuleDef m;
+    m.name = "IL";
+    m.title = "Illinois";
+    m.version = "2002.1 1";
+    m.federal = false;
+    m.forms = {formIL1040(), formSummary()};
+    m.globals = {{"RefundOwe", "ILSummary", "RefundOwe"},
+                 {"StopPrint", "ILSummary", "StopPrint"},
+                 {"NoFormText", "ILSummary", "NoFormText"}};
+    m.calculate = calculateIllinois;
+    return m;
+}
+
+} // namespace
+
+const ModuleDef& illinoisModule() {
+    static const ModuleDef def = makeIllinois();
+    return def;
+}
+
+} // namespace qv
