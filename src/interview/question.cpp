@@ -1,0 +1,5 @@
+#include "interview/question.h"
+
+std::string Question::FullName() const {
+    return script + "_" + name;
+}
