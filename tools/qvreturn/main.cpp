@@ -14,6 +14,7 @@
 #include <quorva/formmanager.h>
 
 #include <QApplication>
+#include <QtGlobal>
 
 #include <cstdio>
 #include <cstdlib>
@@ -192,6 +193,8 @@ int main(int argc, char** argv) {
     if (!command || rest.size() < command->minArgs || rest.size() > command->maxArgs)
         return usage();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The tool states its own reasons; the toolkit's notes about its surroundings are noise.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication app(argc, argv);
     findModules();
     std::string ownSettings;

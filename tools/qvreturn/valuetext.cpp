@@ -245,7 +245,7 @@ std::string FormatDate(std::int32_t day) {
     while (m < 12 && DayNumber(y, m + 1, 1) <= day)
         ++m;
     const int d = day - DayNumber(y, m, 1) + 1;
-    char out[16];
+    char out[40];
     std::snprintf(out, sizeof out, "%02i/%02i/%04i", m, d, y);
     return out;
 }
