@@ -160,8 +160,12 @@ int CModuleList::LoadReturnData() {
             federalFm->UnlinkStateModule(module->formManager());
     }
     for (auto& module : m_modules) {
-        if (!module->LoadModuleData() && !module->InitModule())
+        // A module whose sections cannot be read fails the open: opening it empty instead
+        // would let the next save write the empty module over the user's data.
+        if (!module->LoadModuleData()) {
+            module->InitModule();
             return 0;
+        }
         if (module.get() == m_federal)
             m_federalMapped = module->lastLoadMapped();
     }

@@ -167,8 +167,11 @@ void CTaxModule::Unload() {
 int CTaxModule::InitModule() {
     if (!m_formManager)
         return 0;
-    if (m_formManager->IsFederal())
+    if (m_formManager->IsFederal()) {
+        // The default copies are made once; the previous return's copies must go first.
+        m_formManager->ClearAll();
         return m_formManager->CreateDefaultForms();
+    }
     if (CTaxModule* federal = m_owner->federal(); federal && federal->formManager())
         federal->formManager()->UnlinkStateModule(m_formManager);
     m_formManager->ClearAll();
