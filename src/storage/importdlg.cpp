@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kWidth = 520;
-constexpr int kHeight = 380;
+constexpr int kHeight = 330;
 const QColor kShadow(33, 82, 82); // PALETTERGB(33,82,82)
 
 // The main window's background tile: a sage weave of 32 × 32 pixels.
