@@ -41,7 +41,7 @@ struct FormDef {
     unsigned category = CAT_FORMS;
     unsigned flags = 0; // FMF_ flags beyond the interview ones, which follow from the targets
     int maxCopies = 1;
-    bool createByDefault = false;            // CreateDefaultForms makes copy 1
+    bool createByDefault = false;            // made by CreateDefaultForms; form flag FMF_ALWAYS
     bool required = false;                   // copies carry CF_REQUIRED
     std::vector<std::string> parents;        // parent kinds in the same module
     std::vector<std::string> federalParents; // parent kinds in the federal module

@@ -244,6 +244,8 @@ int ModuleFormManager::TestFormFlag(int form, unsigned mask) {
     if (!def)
         return 0;
     unsigned flags = def->flags;
+    if (def->createByDefault)
+        flags |= FMF_ALWAYS;
     if (!def->newCopyTarget.empty())
         flags |= FMF_INTERVIEW;
     return (flags & mask) != 0;

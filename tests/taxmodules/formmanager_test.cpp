@@ -52,6 +52,8 @@ TEST_F(FormManagerTest, DefaultFormsAreMadeOnceAndRequired) {
     CFormCopy* copy = fm->FindFormCopy(f1040, 1);
     ASSERT_NE(copy, nullptr);
     EXPECT_NE(copy->TestFlag(CF_REQUIRED), 0);
+    EXPECT_NE(fm->TestFormFlag(f1040, FMF_ALWAYS), 0);
+    EXPECT_EQ(fm->TestFormFlag(fm->FindForm("USDW2"), FMF_ALWAYS), 0);
     // Reset State Data calls it again on a module that already has its defaults.
     EXPECT_NE(fm->CreateDefaultForms(), 0);
     EXPECT_EQ(fm->GetCopyCount(f1040), 1);
