@@ -534,7 +534,8 @@ bool Condition::Check() {
     }
     enum class Last { None, Operator, Operand } last = Last::None;
     std::size_t pos = 2;
-    while (pos < end) {
+    bool stopped = false;
+    while (pos < end && !stopped) {
         const char c = m_work[pos];
         if (IsBlank(c)) {
             ++pos;
@@ -561,10 +562,9 @@ bool Condition::Check() {
                 ++m_operandCount;
             } else {
                 std::string form, field, index, copy;
-                if (!ParseFieldTerm(pos, end, form, field, index, copy)) {
-                    passed = false;
-                    break;
-                }
+                // A term that does not parse leaves no place to go on from.
+                stopped = !ParseFieldTerm(pos, end, form, field, index, copy);
+                passed = passed && !stopped;
                 last = Last::Operand;
             }
         } else {
@@ -572,6 +572,8 @@ bool Condition::Check() {
             ++pos;
         }
     }
+    if (stopped)
+        return false;
     if (last != Last::Operand)
         error(-16);
     if (m_openParens != m_closeParens)

@@ -17,7 +17,7 @@ namespace {
 
 struct Pair {
     std::string_view child;
-    std::initializer_list<std::string_view> parents;
+    std::vector<std::string_view> parents;
 };
 
 constexpr std::string_view kChildKinds[] = {

@@ -1,8 +1,10 @@
 #include "moduletestsupport.h"
 
+#include "app/fieldhelpers.h"
 #include "modules/taxmodule.h"
 #include "testenv.h"
 
+#include <quorva/field.h>
 #include <quorva/formcopy.h>
 #include <quorva/formmanager.h>
 
@@ -96,6 +98,20 @@ TEST_F(ModuleListTest, OpenFormsAndUserChangesAreSeenOnCopies) {
     EXPECT_TRUE(fed->HasOpenForms());
     EXPECT_TRUE(fed->IsFormUserModified("usf1040"));
     EXPECT_FALSE(fed->IsFormUserModified("USDW2"));
+}
+
+TEST_F(ModuleListTest, SetFieldByNameEntersACheckField) {
+    load({});
+    CTaxModule& fed = *modules.federal();
+    EXPECT_EQ(0, fed.GetFieldFlag("TP65"));
+    ASSERT_TRUE(SetFieldByName(fed, "tp65", true));
+    EXPECT_NE(0, fed.GetFieldFlag("TP65"));
+    CField* field = fed.formManager()->GetFieldByName("TP65");
+    EXPECT_NE(0, field->TestFlag(FF_ENTERED));
+    EXPECT_NE(0, field->TestFlag(FF_HASVALUE));
+    ASSERT_TRUE(SetFieldByName(fed, "TP65", false));
+    EXPECT_EQ(0, fed.GetFieldFlag("TP65"));
+    EXPECT_FALSE(SetFieldByName(fed, "NoSuchField", true));
 }
 
 TEST(ModuleLoading, FederalNeedsItsPrintLibraryAndDataFile) {

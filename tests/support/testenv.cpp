@@ -123,16 +123,16 @@ const Env& env() {
 }
 
 std::string buildProgDir() {
-    return withSlash(envOr("QUORVA_BUILD_PROG", ""));
+    return withSlash(envOr("QUORVA_BUILD_PROG", QV_DEFAULT_BUILD_PROG));
 }
 std::string sourceDir() {
-    return withSlash(envOr("QUORVA_SOURCE_DIR", ""));
+    return withSlash(envOr("QUORVA_SOURCE_DIR", QV_DEFAULT_SOURCE_DIR));
 }
 std::string binDir() {
-    return withSlash(envOr("QUORVA_BIN_DIR", ""));
+    return withSlash(envOr("QUORVA_BIN_DIR", QV_DEFAULT_BIN_DIR));
 }
 std::string artifactDir() {
-    std::string dir = withSlash(envOr("QUORVA_ARTIFACTS", fs::temp_directory_path().string()));
+    std::string dir = withSlash(envOr("QUORVA_ARTIFACTS", QV_DEFAULT_ARTIFACTS));
     fs::create_directories(dir);
     return dir;
 }

@@ -10,6 +10,8 @@ const std::vector<Command>& commands() {
         {"get", "FILE NAME", cmdGet},
         {"pack", "OUT [--comment TEXT] [--version 10|20] (NAME=PATH ... | DIR)", cmdPack},
         {"check", "FILE", cmdCheck},
+        {"compile-script", "IN.ivs OUT", cmdCompileScript},
+        {"questions", "FILE ENTRY", cmdQuestions},
     };
     return table;
 }

@@ -28,5 +28,7 @@ int cmdList(const Args& args);
 int cmdGet(const Args& args);
 int cmdPack(const Args& args);
 int cmdCheck(const Args& args);
+int cmdCompileScript(const Args& args);
+int cmdQuestions(const Args& args);
 
 } // namespace qvdat
