@@ -4,11 +4,14 @@
 #include "app/browser.h"
 #include "app/commandids.h"
 #include "app/mainframe.h"
+#include "app/returncommands.h"
 #include "app/selectbrowserdlg.h"
 #include "app/splashwindow.h"
 #include "app/startpanel.h"
 #include "app/statemenus.h"
 #include "forms/detailsstorehost.h"
+#include "forms/historylist.h"
+#include "interview/pagestack.h"
 #include "modules/modulelist.h"
 #include "modules/resetstatedlg.h"
 #include "modules/selectstatedlg.h"
@@ -20,6 +23,7 @@
 #include "platform/misc.h"
 #include "platform/paths.h"
 #include "storage/memdatafile.h"
+#include "storage/taxdoc.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -109,6 +113,10 @@ bool CTaxApp::InitInstance(const Options& options) {
     m_fileHost.setAutoBackup(settings::getInt("DATA", "AUTOBACKUP") != 0);
     setDataFileHost(&m_fileHost);
     m_newReturn = true;
+    // 5. The return document.
+    m_history = std::make_unique<HistoryList>();
+    m_pageStack = std::make_unique<PageStack>();
+    m_doc = std::make_unique<CTaxDoc>(modules(), *m_returnFile, *m_history, *m_pageStack);
     // 6. The Auto-Backup folder.
     if (!makeAutoBackupFolder()) {
         pf::messageBox(kNoBackupFolder, pf::MB_OK | pf::MB_ICONSTOP);
@@ -126,6 +134,9 @@ bool CTaxApp::InitInstance(const Options& options) {
     // 9. Splash, then the return named on the command line or the last one opened.
     m_frame = std::make_unique<CMainFrame>();
     setUpMainFrame();
+    m_returnCommands = std::make_unique<ReturnCommands>(*m_doc, *m_frame);
+    if (!m_document) // a test may have put its own in place
+        setStartupDocument(m_returnCommands.get());
     if (options.screenshotPath.empty())
         (new SplashWindow)->show();
     if (!openStartupReturn(options))
@@ -237,6 +248,14 @@ void CTaxApp::ExitInstance() {
     m_initialized = false;
     settings::writeInt("DATA", "CLOSED", 1);
     modules().setStateMenuRebuilder({});
+    if (m_document == m_returnCommands.get())
+        m_document = nullptr;
+    m_returnCommands.reset();
+    m_doc.reset();
+    if (m_history)
+        m_history->clear();
+    if (m_pageStack)
+        m_pageStack->clear();
     m_startPanel = nullptr;
     m_frame.reset();
     modules().UnloadAll();

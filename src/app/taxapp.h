@@ -10,10 +10,14 @@
 class CDetailsStoreHost;
 class CMemDataFile;
 class CModuleList;
+class CTaxDoc;
 
 namespace qv {
 
 class CMainFrame;
+class HistoryList;
+class PageStack;
+class ReturnCommands;
 class StartPanel;
 
 // What start-up asks of the return document: open the last or the named return, or make a
@@ -62,6 +66,11 @@ public:
     // Whether start-up asked for the main window maximized (small screens).
     bool startsMaximized() const { return m_maximized; }
 
+    // The return document with the places visited in it (history list, interview pages).
+    CTaxDoc* document() const { return m_doc.get(); }
+    HistoryList& history() { return *m_history; }
+    PageStack& pageStack() { return *m_pageStack; }
+
 private:
     void writeIniEntries();
     bool makeAutoBackupFolder();
@@ -75,6 +84,12 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     StartPanel* m_startPanel = nullptr;
     StartupDocument* m_document = nullptr;
+    // The return document and what it keeps, made before the first data file closes (it
+    // reads the unclean-exit flag the previous run left).
+    std::unique_ptr<HistoryList> m_history;
+    std::unique_ptr<PageStack> m_pageStack;
+    std::unique_ptr<CTaxDoc> m_doc;
+    std::unique_ptr<ReturnCommands> m_returnCommands;
     bool m_newReturn = false;
     bool m_maximized = false;
     bool m_initialized = false;

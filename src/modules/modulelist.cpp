@@ -1,8 +1,13 @@
 #include "modules/modulelist.h"
 
+#include "app/appsettings.h"
+#include "app/texthelpers.h"
 #include "modules/taxmodule.h"
+#include "platform/messagebox.h"
 #include "platform/profile.h"
 #include "platform/text.h"
+#include "storage/memdatafile.h"
+#include "storage/returnsections.h"
 
 #include <quorva/formmanager.h>
 
@@ -125,6 +130,68 @@ CTaxModule* CModuleList::GetActive(int n) const {
 void CModuleList::RebuildStateMenus() {
     if (m_rebuildMenus)
         m_rebuildMenus();
+}
+
+int CModuleList::InitEmptyReturn() {
+    int result = 1;
+    for (auto& module : m_modules) {
+        if (!module->InitModule())
+            result = 0;
+    }
+    RebuildStateMenus();
+    return result;
+}
+
+int CModuleList::LoadReturnData() {
+    m_federalMapped = false;
+    if (!m_returnFile)
+        return 0;
+    bool found = false;
+    const std::string appData = qv::sections::ReadShortText(*m_returnFile, "APPDATA", &found);
+    if (found && ReadToken(appData, 1, ' ') != "2002") {
+        pf::messageBox("Unable to load return data.\n\nThe file was not created by Quorva 2002.  "
+                       "An empty return will be created.",
+                       pf::MB_OK | pf::MB_ICONERROR);
+        return InitEmptyReturn();
+    }
+    CFormManager* federalFm = m_federal ? m_federal->formManager() : nullptr;
+    for (auto& module : m_modules) {
+        if (module.get() != m_federal && federalFm && module->formManager())
+            federalFm->UnlinkStateModule(module->formManager());
+    }
+    for (auto& module : m_modules) {
+        // A module whose sections cannot be read fails the open: opening it empty instead
+        // would let the next save write the empty module over the user's data.
+        if (!module->LoadModuleData()) {
+            module->InitModule();
+            return 0;
+        }
+        if (module.get() == m_federal)
+            m_federalMapped = module->lastLoadMapped();
+    }
+    RebuildStateMenus();
+    // The form managers own the module data now; the next save writes it afresh.
+    qv::sections::RemoveEntriesIf(*m_returnFile, qv::sections::IsModuleSection);
+    return 1;
+}
+
+int CModuleList::SaveReturnData() {
+    if (!m_returnFile)
+        return 0;
+    CMemDataFile& file = *m_returnFile;
+    qv::sections::RemoveEntriesIf(file, qv::sections::IsModuleSection);
+    if (!qv::sections::PutText(file, qv::sections::kAppData, qv::sections::BuildAppData()))
+        return 0;
+    const std::string productCode = qv::settings::getString("DATA", "SOURCE_CODE");
+    if (!productCode.empty() &&
+        !qv::sections::PutText(file, qv::sections::kProductCode, productCode))
+        return 0;
+    for (auto& module : m_modules) {
+        if (!module->SaveModuleData())
+            return 0;
+    }
+    file.SetComment(qv::sections::HeaderComment(*this));
+    return 1;
 }
 
 std::string ModuleNameOfForm(const std::string& formName) {

@@ -30,6 +30,16 @@ public:
     int ScanInstalledModules(bool* newFound = nullptr);
     // Every state inactive and unlinked, every form manager cleared.
     void ResetAll();
+
+    // The open return's data. InitEmptyReturn: every module to its empty state (federal
+    // default copies, states cleared and inactive). LoadReturnData moves the module sections
+    // of the return file into the form managers and removes them from the file; SaveReturnData
+    // puts fresh ones (and APPDATA, PRODUCTCODE, the header comment) back. 1 or 0.
+    int InitEmptyReturn();
+    int LoadReturnData();
+    int SaveReturnData();
+    // Whether the last LoadReturnData converted the federal module from another version.
+    bool federalWasMapped() const { return m_federalMapped; }
     void UnloadAll();
 
     CTaxModule* FindByName(const std::string& name) const;
@@ -63,6 +73,7 @@ private:
     std::vector<std::unique_ptr<CTaxModule>> m_modules;
     CDetailsStore* m_detailsStore = nullptr;
     std::function<void()> m_rebuildMenus;
+    bool m_federalMapped = false;
 };
 
 // The module name a form name maps to: "US" (any case) is FEDERAL, else the first two

@@ -1,17 +1,22 @@
 #include "modules/taxmodule.h"
 
+#include "app/texthelpers.h"
 #include "modules/modulelist.h"
 #include "platform/library.h"
 #include "platform/paths.h"
+#include "platform/profile.h"
 #include "platform/text.h"
 #include "storage/datafile.h"
 #include "storage/memdatafile.h"
+#include "storage/returnsections.h"
 
 #include <quorva/field.h>
 #include <quorva/formcopy.h>
 #include <quorva/formmanager.h>
 #include <quorva/printmanager.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -162,8 +167,11 @@ void CTaxModule::Unload() {
 int CTaxModule::InitModule() {
     if (!m_formManager)
         return 0;
-    if (m_formManager->IsFederal())
+    if (m_formManager->IsFederal()) {
+        // The default copies are made once; the previous return's copies must go first.
+        m_formManager->ClearAll();
         return m_formManager->CreateDefaultForms();
+    }
     if (CTaxModule* federal = m_owner->federal(); federal && federal->formManager())
         federal->formManager()->UnlinkStateModule(m_formManager);
     m_formManager->ClearAll();
@@ -292,4 +300,186 @@ int CTaxModule::GetFieldFlag(const std::string& fieldName) const {
 
 std::int64_t CTaxModule::GetFieldValue(const std::string& fieldName) const {
     return m_formManager ? m_formManager->GetFieldValue(fieldName.c_str()) : 0;
+}
+
+int CTaxModule::LoadModuleData() {
+    m_lastLoadMapped = false;
+    CMemDataFile* file = m_owner->returnFile();
+    if (!m_formManager || !file)
+        return 0;
+    const int result = loadSections(*file);
+    if (!result)
+        m_formManager->ClearAll();
+    return result;
+}
+
+int CTaxModule::loadSections(CMemDataFile& file) {
+    namespace sec = qv::sections;
+    CTaxModule* federal = m_owner->federal();
+    CFormManager* federalFm = federal ? federal->formManager() : nullptr;
+    const bool dependent = m_formManager->IsDependentModule() != 0;
+    if (IsFederal())
+        m_active = true;
+    if (dependent && federalFm && federal != this)
+        federalFm->UnlinkStateModule(m_formManager);
+    m_formManager->ClearAll();
+
+    bool found = false;
+    const std::string modData = sec::ReadShortText(file, "MODDATA_" + m_name, &found);
+    if (!found) {
+        // A module new to this return.
+        if (IsFederal())
+            return m_formManager->CreateDefaultForms();
+        m_active = false;
+        return 1;
+    }
+    const std::string savedVersion = ReadToken(modData, 1, ' ');
+    const bool mapped = savedVersion != ReadToken(m_version, 1, ' ') ||
+                        ReadToken(modData, 2, ' ') != ReadToken(m_version, 2, ' ');
+    std::string moduleMap;
+    std::string federalMap;
+    if (mapped) {
+        moduleMap = sec::ReadBlob(file, "MODMAP_" + m_name, &found);
+        if (!found)
+            return 0;
+        if (dependent) {
+            federalMap = sec::ReadBlob(file, "MODMAP_" + federal->GetModuleName(), &found);
+            if (!found)
+                return 0;
+        }
+    }
+    if (!IsFederal())
+        m_active = ReadToken(modData, 3, ' ') == "ACTIVE";
+    if (!m_active)
+        return 1;
+
+    for (int i = 0; i < file.GetCount(); ++i) {
+        std::string name;
+        file.GetName(i, name);
+        const std::string form = sec::NamePart(name, 3);
+        if (sec::NamePart(name, 1) != "FORMDATA" || sec::NamePart(name, 2) != m_name ||
+            form.empty())
+            continue;
+        const std::string blob = sec::ReadBlob(file, name, &found);
+        if (!found)
+            return 0;
+        if (mapped) {
+            const std::string formMap =
+                sec::ReadBlob(file, "FORMMAP_" + m_name + "_" + form, &found);
+            if (!found)
+                return 0;
+            if (!m_formManager->ImportFormData(
+                    form.c_str(), savedVersion.c_str(), moduleMap.data(), int(moduleMap.size()),
+                    dependent ? federalMap.data() : nullptr, dependent ? int(federalMap.size()) : 0,
+                    formMap.data(), int(formMap.size()), blob.data(), int(blob.size())))
+                return 0;
+            continue;
+        }
+        const int kind = m_formManager->FindForm(form.c_str());
+        if (kind == 0)
+            return 0;
+        CFormCopy* copy = m_formManager->AddFormCopy(kind, 0, 0);
+        // A blob the module refuses would leave an empty copy that the next save writes over
+        // the user's data: the load fails instead.
+        if (!copy || !copy->SetData(blob.data(), int(blob.size())))
+            return 0;
+    }
+    if (mapped) {
+        const int kinds = m_formManager->GetFormCount();
+        for (int kind = 1; kind <= kinds; ++kind) {
+            if (m_formManager->TestFormFlag(kind, FMF_ALWAYS) &&
+                m_formManager->GetCopyCount(kind) == 0 && !m_formManager->AddFormCopy(kind, 1, 0))
+                return 0;
+        }
+    }
+    DeleteOrphanCopies();
+    m_formManager->RecalculateAll();
+    if (dependent && federalFm && federal != this)
+        federalFm->LinkStateModule(m_formManager);
+    m_lastLoadMapped = mapped;
+    if (mapped && IsFederal()) {
+        // Saved places point into the old layout of the forms.
+        file.Remove(sec::kHistory);
+        file.Remove(sec::kPageStack);
+        for (const char* entry : {"ExpMod", "ExpCat", "ExpForm", "ExpCopy", "ExpField"})
+            pf::Profile::app().deleteEntry("DATA", entry);
+    }
+    return 1;
+}
+
+int CTaxModule::SaveModuleData() {
+    namespace sec = qv::sections;
+    CMemDataFile* file = m_owner->returnFile();
+    if (!m_formManager || !file)
+        return 0;
+    if (!sec::PutText(*file, "MODDATA_" + m_name, m_version + (m_active ? " ACTIVE" : "")))
+        return 0;
+    std::string map(std::size_t(std::max(0, m_formManager->GetModuleMapSize())), '\0');
+    if (!map.empty() && !m_formManager->GetModuleMap(map.data(), int(map.size())))
+        return 0;
+    if (!file->Put("MODMAP_" + m_name, map.data(), std::uint32_t(map.size())))
+        return 0;
+    const int kinds = m_formManager->GetFormCount();
+    for (int kind = 1; kind <= kinds; ++kind) {
+        const int copies = m_formManager->GetCopyCount(kind);
+        if (copies == 0)
+            continue;
+        const std::string form = GetFormName(kind);
+        std::string formMap(std::size_t(std::max(0, m_formManager->GetFormMapSize(kind))), '\0');
+        if (!formMap.empty() &&
+            !m_formManager->GetFormMap(kind, formMap.data(), int(formMap.size())))
+            return 0;
+        if (!file->Put("FORMMAP_" + m_name + "_" + form, formMap.data(),
+                       std::uint32_t(formMap.size())))
+            return 0;
+        for (int ordinal = 1; ordinal <= copies; ++ordinal) {
+            CFormCopy* copy = m_formManager->GetFormCopy(kind, ordinal);
+            if (!copy)
+                continue;
+            std::string blob(std::size_t(std::max(0, copy->GetDataSize())), '\0');
+            if (!blob.empty() && !copy->GetData(blob.data(), int(blob.size())))
+                return 0;
+            const std::string name =
+                "FORMDATA_" + m_name + "_" + form + "_" + std::to_string(copy->GetCopyNumber());
+            if (!file->Put(name, blob.data(), std::uint32_t(blob.size())))
+                return 0;
+        }
+    }
+    return 1;
+}
+
+void CTaxModule::DeleteOrphanCopies() {
+    if (!m_formManager)
+        return;
+    CMemDataFile* file = m_owner->returnFile();
+    const int kinds = m_formManager->GetFormCount();
+    for (int kind = 1; kind <= kinds; ++kind) {
+        if (!m_formManager->IsMadeFromParent(kind) && !m_formManager->IsMadeFromFederalParent(kind))
+            continue;
+        const std::string form = GetFormName(kind);
+        int ordinal = 1;
+        while (ordinal <= m_formManager->GetCopyCount(kind)) {
+            CFormCopy* copy = m_formManager->GetFormCopy(kind, ordinal);
+            if (!copy || copy->GetParentCopy()) {
+                ++ordinal;
+                continue;
+            }
+            if (file) {
+                char lines[256];
+                char notes[256];
+                std::snprintf(lines, sizeof lines, "DL_%s_%s_%03d", m_name.c_str(), form.c_str(),
+                              copy->GetCopyNumber());
+                std::snprintf(notes, sizeof notes, "DN_%s_%s_%03d", m_name.c_str(), form.c_str(),
+                              copy->GetCopyNumber());
+                qv::sections::RemoveEntriesIf(*file, [&](const std::string& entry) {
+                    return entry.rfind(lines, 0) == 0 || entry.rfind(notes, 0) == 0;
+                });
+            }
+            const int before = m_formManager->GetCopyCount(kind);
+            // The next copy moves into this place; a manager that keeps the copy (or makes
+            // the kind again at once) must not hold the loop here.
+            if (!m_formManager->DeleteFormCopy(copy) || m_formManager->GetCopyCount(kind) >= before)
+                ++ordinal;
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 class CDataFile;
+class CMemDataFile;
 class CModuleList;
 struct CFormCopy;
 struct CFormManager;
@@ -43,6 +44,18 @@ public:
     // Removes the module's line-item details from the return, then makes its default copies.
     void DropModuleDetails();
 
+    // Restores the module from its sections of the return file (MODDATA_, MODMAP_, FORMMAP_,
+    // FORMDATA_), converting them through the module when they were saved by another
+    // version. A module without sections is new to the return. 1 or 0 (then cleared).
+    int LoadModuleData();
+    // Puts the module's sections into the return file. 1 or 0.
+    int SaveModuleData();
+    // Deletes every copy of a kind made from parent forms that has lost its parent, with
+    // its line-item details.
+    void DeleteOrphanCopies();
+    // Whether the last LoadModuleData converted sections of another version.
+    bool lastLoadMapped() const { return m_lastLoadMapped; }
+
     const std::string& GetModuleName() const { return m_name; }
     const std::string& GetModuleVersion() const { return m_version; }
     std::string GetModuleTitle() const;
@@ -65,6 +78,7 @@ public:
 private:
     bool loadFormManager(const std::string& dir);
     bool loadPrintManager(const std::string& dir);
+    int loadSections(CMemDataFile& file);
     template <typename Fill>
     std::string text(int size, Fill fill) const;
 
@@ -77,4 +91,5 @@ private:
     std::string m_version;
     std::unique_ptr<CDataFile> m_dataFile;
     bool m_active = false;
+    bool m_lastLoadMapped = false;
 };

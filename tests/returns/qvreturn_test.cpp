@@ -1,0 +1,102 @@
+#include "testenv.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+ToolRun qvreturn(const std::vector<std::string>& args) {
+    const std::string& root = qvtest::env().root;
+    std::string cmd = quote(qvtest::binDir() + "qvreturn");
+    for (const std::string& a : args)
+        cmd += " " + quote(a);
+    cmd += " >" + quote(root + "out") + " 2>" + quote(root + "err");
+    const int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, qvtest::readFile(root + "out"),
+            qvtest::readFile(root + "err")};
+}
+
+// Runs a command that must succeed and answers its output.
+std::string ok(const std::vector<std::string>& args) {
+    const ToolRun r = qvreturn(args);
+    EXPECT_EQ(0, r.status) << args[0] << ": " << r.err;
+    return r.out;
+}
+
+TEST(Qvreturn, BuildsAndReadsBackAReturnOnTheReferenceModule) {
+    const std::string file = qvtest::env().root + "Doe.ta2";
+    ok({"new", file});
+    ok({"set", file, "USF1040.FNAME", "John"});
+    ok({"set", file, "USF1040.LNAME", "Doe"});
+    ok({"set", file, "USF1040.FS", "0"});
+    EXPECT_EQ("1\n", ok({"add", file, "USDW2"}));
+    EXPECT_EQ("2\n", ok({"add", file, "USDW2"}));
+    ok({"set", file, "USDW2.WAGES", "50,000"});
+    ok({"set", file, "USDW2.FEDWH,2", "1,234.56"});
+    ok({"set", file, "USDW2.EMPLOYER,2", "Acme Tools"});
+    EXPECT_EQ("1\n", ok({"add", file, "USDDEP"}));
+    ok({"set", file, "USDDEP.DOB", "03/15/2000"});
+    ok({"set", file, "USDDEP.MONTHS,1", "12"});
+
+    EXPECT_EQ("50,000.00\n", ok({"get", file, "USDW2.WAGES,1"}));
+    EXPECT_EQ("1,234.56\n", ok({"get", file, "USDW2.FEDWH,2"}));
+    EXPECT_EQ("Acme Tools\n", ok({"get", file, "USDW2.EMPLOYER,2"}));
+    EXPECT_EQ("03/15/2000\n", ok({"get", file, "USDDEP.DOB"}));
+    EXPECT_EQ("Single\n", ok({"get", file, "USF1040.FS"}));
+    EXPECT_EQ("John Doe\n", ok({"get", file, "CombNames"}));
+    // Single, wages 50,000, one dependent: taxable 50,000 - 4,700 - 2 x 3,000 = 39,300, tax
+    // 6,964 from the 2002 table, less 1,234.56 withheld: 5,729.44 owed.
+    const std::string owe = ok({"get", file, "RefundOwe"});
+    EXPECT_EQ("-5,729.44\n", owe);
+    EXPECT_EQ(owe, ok({"get", file, "USF1040.RefundOwe"}));
+
+    const std::string shown = ok({"show", file, "USDW2"});
+    EXPECT_NE(std::string::npos, shown.find("USDW2,2 (copy 2): Acme Tools\n")) << shown;
+    EXPECT_NE(std::string::npos, shown.find("  FEDWH = 1,234.56\n")) << shown;
+    EXPECT_EQ(std::string::npos, shown.find("USF1040")) << shown;
+}
+
+TEST(Qvreturn, RefusesWhatIsNotThereWithItsReason) {
+    const std::string file = qvtest::env().root + "R.ta2";
+    ok({"new", file});
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"get", qvtest::env().root + "none.ta2", "RefundOwe"}, "no such file"},
+        {{"add", file, "USNOSUCH"}, "no form USNOSUCH"},
+        {{"get", file, "USF1040.NOSUCH"}, "no field NOSUCH on USF1040"},
+        {{"get", file, "USDW2.WAGES"}, "no copy 1 of USDW2"},
+        {{"get", file, "NoSuchGlobal"}, "no field NoSuchGlobal"},
+        {{"set", file, "USF1040.L9", "12x"}, "'12x' is not an amount"},
+        {{"set", file, "USF1040.FS", "9"}, "a choice takes an index from 0 to 4"},
+        {{"set", file, "USF1040.TP65", "yes"}, "a check box takes 1 or 0"},
+        {{"set", file, "USF1040.RefundOwe", "5"}, "the field is calculated"},
+        {{"get", file, "USF1040.FNAME,x"}, "bad copy ordinal"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = qvreturn(c.args);
+        EXPECT_EQ(1, r.status) << c.reason;
+        EXPECT_NE(std::string::npos, r.err.find(c.reason)) << r.err;
+    }
+    EXPECT_EQ(2, qvreturn({"set", file}).status); // usage
+}
+
+} // namespace
