@@ -339,6 +339,30 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
           {"USF1040.L41", D(22800)},
           {"USF1040.L42", D(2499)}},
          -D(499)},
+        // Long term 20,000 held three years, 5,000 of it 28 % rate gain; a "Various" sale the
+        // broker reports as short term gains 500. Line 41 80,500 - 7,700 = 72,800; net gain
+        // 20,000 (line 16). Part IV: ordinary 52,800 (row at 52,825: 3,892.50 + 27% x 24,875
+        // = 10,608.75 -> 10,609), 20% x 15,000 = 3,000, 28% x 5,000 = 1,400: 15,009, less
+        // than the schedule's 16,162.50 -> 16,163. Withheld 10,000: owes 5,009.
+        {"capital gains at 20 and 28 percent",
+         [&] {
+             w2(D(60000), D(10000));
+             sale("05/01/1999", "06/01/2002", D(30000), D(10000));
+             enterMoney(field(fed->GetFormCopy(fed->FindForm("USDCAPGAIN"), 1), "LTGAIN28"),
+                        D(5000));
+             CFormCopy* various = newCopy(fed, "USDCAPGAIN");
+             enterText(field(various, "ACQUIRED"), "Various");
+             enterText(field(various, "LONGSHORT"), "Short Term");
+             enterText(field(various, "SOLD"), "07/01/2002");
+             enterMoney(field(various, "SALES"), D(1500));
+             enterMoney(field(various, "BASIS"), D(1000));
+         },
+         {{"USSchD.L7", D(500)},
+          {"USSchD.L15", D(5000)},
+          {"USSchD.L16", D(20000)},
+          {"USF1040.L41", D(72800)},
+          {"USF1040.L42", D(15009)}},
+         -D(5009)},
         // A short-term loss of 8,000 is allowed up to 3,000; the wash-sale loss is not.
         // 47,000 - 7,700 = 39,300; row at 39,325: 3,892.50 + 27% x 11,375 = 6,963.75 ->
         // 6,964; refund 8,000 - 6,964 = 1,036.
