@@ -471,10 +471,15 @@ void calculateFederal(ModuleFormManager& fm) {
     line("RefundOwe", line71a > 0 ? line71a : -line73);
 
     line("HaveWages", w2s.empty() ? 0 : 1);
-    line("HaveInterest", !ints.empty());
-    line("HaveDividends", !divs.empty());
-    line("HaveCapGains", gains.any);
-    line("HaveBusiness", !schCs.empty());
+    line("HaveInvInc", !ints.empty() || !divs.empty() || gains.any);
+    line("HaveBusInc", !schCs.empty());
+    line("HaveOthInc", f->value("L21") != 0);
+    line("HaveIRA", f->value("TPIRA") != 0 || f->value("SPIRA") != 0);
+    line("HaveEducation", f->value("STUDENTINT") != 0);
+    line("HaveOthAdj", line29 != 0);
+    line("HaveTaxes", schA != nullptr);
+    line("HaveChildTax", creditChildren > 0);
+    line("HaveUnderPay", est != nullptr);
     line("HaveDependents", !dependents.empty());
     f->setCalculatedText("CombNames", combinedNames(*f, joint));
 }

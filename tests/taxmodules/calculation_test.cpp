@@ -332,6 +332,7 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
              enterMoney(field(newCopy(fed, "USD1099DIV"), "CAPGAINDIST"), D(500));
          },
          {{"USSchD.L7", -D(1000)},
+          {"USF1040.HaveInvInc", 1},
           {"USSchD.L16", D(11500)},
           {"USSchD.L17", D(10500)},
           {"USSchD.QUAL5YR", D(5000)},
@@ -386,7 +387,11 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
              enterMoney(field(fed, "USF1040", 1, "TPIRA"), D(3500));
              enterMoney(field(fed, "USF1040", 1, "STUDENTINT"), D(1000));
          },
-         {{"USF1040.L24", D(1400)}, {"USF1040.L25", D(1000)}, {"USF1040.L35", D(37600)}},
+         {{"USF1040.L24", D(1400)},
+          {"USF1040.HaveIRA", 1},
+          {"USF1040.HaveEducation", 1},
+          {"USF1040.L25", D(1000)},
+          {"USF1040.L35", D(37600)}},
          -D(426)},
         // Student loan interest 2,000, modified AGI 60,000: 10,000 / 15,000 = 0.667, less
         // 1,334 = 666. 59,334 - 7,700 = 51,634; row at 51,625: 3,892.50 + 27% x 23,675 =
@@ -432,7 +437,10 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
              child("Son", "05/05/1995");
              child("Daughter", "07/07/1998");
          },
-         {{"USF1040.L50", D(1200)}, {"USF1040.L61", D(26)}, {"USF1040.L64", D(453)}},
+         {{"USF1040.L50", D(1200)},
+          {"USF1040.HaveChildTax", 1},
+          {"USF1040.L61", D(26)},
+          {"USF1040.L64", D(453)}},
          D(1427)},
         // Head of household, one child: 15,000 - 6,900 - 6,000 = 2,100; $25 row at 2,112.50:
         // 211.25 -> 211, all of it taken by the child tax credit; the other 389 comes back
@@ -453,7 +461,7 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
              w2(D(5000), 0);
              us("TPDOB", "03/03/1970");
          },
-         {{"USF1040.L41", 0}, {"USF1040.L64", D(376)}},
+         {{"USF1040.L41", 0}, {"USF1040.L64", D(376)}, {"USF1040.HaveChildTax", 0}},
          D(376)},
         // Schedule C 50,000 - 10,000 = 40,000; Schedule SE 92.35% = 36,940, x 15.3% =
         // 5,651.82, half 2,825.91. 37,174.09 - 7,700 = 29,474.09; row at 29,475: 3,892.50 +
@@ -469,6 +477,8 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
                  enterMoney(field(fed, "USWESTPMT", 1, "PAID", q), D(2500));
          },
          {{"USF1040.L12", D(40000)},
+          {"USF1040.HaveBusInc", 1},
+          {"USF1040.HaveUnderPay", 1},
           {"USSchSE.L4", D(36940)},
           {"USF1040.L56", D(5651.82)},
           {"USF1040.L29", D(2825.91)},
