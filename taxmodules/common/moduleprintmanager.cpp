@@ -72,7 +72,8 @@ ModulePrintItem* ModulePrintManager::add(int kind, CFormCopy* copy) {
 }
 
 // The return is its forms and schedules, in category order; documents received and
-// worksheets are not filed with it.
+// worksheets are not filed with it, nor a schedule whose check field "Needed" is clear (one the
+// module keeps at hand, such as a Schedule B below the amount that requires it).
 void ModulePrintManager::forEachReturnCopy(void (ModulePrintManager::*action)(CFormCopy*)) {
     if (!m_fm)
         return;
@@ -83,8 +84,11 @@ void ModulePrintManager::forEachReturnCopy(void (ModulePrintManager::*action)(CF
     }
     std::sort(order.begin(), order.end());
     for (const auto& [pos, form] : order) {
+        const int needed = m_fm->FindField(form, "Needed", 0);
         for (int ordinal = 1; ordinal <= m_fm->GetCopyCount(form); ++ordinal) {
-            if (CFormCopy* copy = m_fm->GetFormCopy(form, ordinal))
+            CFormCopy* copy = m_fm->GetFormCopy(form, ordinal);
+            CField* flag = copy && needed > 0 ? copy->GetField(needed) : nullptr;
+            if (copy && (!flag || flag->IsSet()))
                 (this->*action)(copy);
         }
     }

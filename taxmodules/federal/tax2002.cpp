@@ -126,4 +126,68 @@ std::int64_t tax(FilingStatus status, std::int64_t taxableIncome) {
     return (scheduleMilliCents(status, midpoint) + 50000) / 100000 * 100;
 }
 
+std::int64_t fifteenPercentTop(FilingStatus status) {
+    return scheduleFor(status).tops[1];
+}
+
+std::int64_t capitalGainTax(FilingStatus status, std::int64_t taxableIncome, std::int64_t netGain,
+                            std::int64_t rate28Gain, std::int64_t fiveYearGain) {
+    const std::int64_t regular = tax(status, taxableIncome);
+    netGain = std::clamp<std::int64_t>(netGain, 0, std::max<std::int64_t>(0, taxableIncome));
+    if (netGain == 0)
+        return regular;
+    rate28Gain = std::clamp<std::int64_t>(rate28Gain, 0, netGain);
+    // Gain taxed at 8 %, 10 % or 20 %: the net capital gain less the 28 % rate gain.
+    const std::int64_t adjusted = netGain - rate28Gain;
+    fiveYearGain = std::clamp<std::int64_t>(fiveYearGain, 0, adjusted);
+    const std::int64_t top = fifteenPercentTop(status);
+    // Ordinary income, taxed at the regular rates: taxable income less the net gain, but at
+    // least the part of the 15 % bracket that the 8/10/20 % gain leaves unused.
+    const std::int64_t ordinary =
+        std::max(taxableIncome - netGain, std::min(top, taxableIncome - adjusted));
+    // The gain inside the 15 % bracket: 8 % on qualified 5-year gain, 10 % on the rest.
+    const std::int64_t low = std::clamp<std::int64_t>(top - ordinary, 0, adjusted);
+    const std::int64_t atEight = std::min(fiveYearGain, low);
+    const std::int64_t atTen = low - atEight;
+    const std::int64_t atTwenty = adjusted - low;
+    const std::int64_t atTwentyEight = taxableIncome - ordinary - adjusted;
+    // Rates in tenths of a percent; each part rounded to the cent.
+    const auto part = [](std::int64_t amount, int rate) { return (amount * rate + 500) / 1000; };
+    const std::int64_t total = tax(status, ordinary) + part(atEight, 80) + part(atTen, 100) +
+                               part(atTwenty, 200) +
+                               part(std::max<std::int64_t>(0, atTwentyEight), 280);
+    return std::min(total, regular);
+}
+
+std::int64_t earnedIncomeCreditTable(int children, bool joint, std::int64_t income) {
+    if (income <= 0)
+        return 0;
+    struct Row {
+        int phaseInRate;  // hundredths of a percent
+        std::int64_t max; // maximum credit
+        int phaseOutRate; // hundredths of a percent
+        std::int64_t phaseOutStart;
+    };
+    static constexpr Row kRows[3] = {{765, dollars(376), 765, dollars(6150)},
+                                     {3400, dollars(2506), 1598, dollars(13520)},
+                                     {4000, dollars(4140), 2106, dollars(13520)}};
+    const Row& r = kRows[std::min(children, 2)];
+    const std::int64_t start = r.phaseOutStart + (joint ? dollars(1000) : 0);
+    const std::int64_t midpoint = income / dollars(50) * dollars(50) + dollars(25);
+    // In ten-thousandths of a cent until the final rounding to the dollar.
+    const std::int64_t credit = std::min(midpoint * r.phaseInRate, r.max * 10000) -
+                                std::max<std::int64_t>(0, midpoint - start) * r.phaseOutRate;
+    if (credit <= 0)
+        return 0;
+    return (credit + 500000) / 1000000 * 100;
+}
+
+std::int64_t selfEmploymentTax(std::int64_t netEarnings, std::int64_t socialSecurityWages) {
+    if (netEarnings < dollars(400))
+        return 0;
+    const std::int64_t base =
+        std::clamp<std::int64_t>(dollars(84900) - socialSecurityWages, 0, netEarnings);
+    return (base * 124 + netEarnings * 29 + 500) / 1000;
+}
+
 } // namespace qv::tax2002

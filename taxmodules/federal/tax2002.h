@@ -27,4 +27,22 @@ std::int64_t tax(FilingStatus status, std::int64_t taxableIncome);
 // The rate schedule on an exact amount, in cents rounded half up.
 std::int64_t scheduleTax(FilingStatus status, std::int64_t taxableIncome);
 
+// Top of the 15 % bracket of the status's rate schedule (where the 8 % / 10 % capital-gain
+// rates end).
+std::int64_t fifteenPercentTop(FilingStatus status);
+
+// Schedule D, Part IV: the tax on taxable income with the 2002 maximum capital-gain rates.
+// netGain is the smaller of Schedule D lines 16 and 17, rate28Gain the 28 % rate gain and
+// fiveYearGain the qualified 5-year gain; never more than the regular tax.
+std::int64_t capitalGainTax(FilingStatus status, std::int64_t taxableIncome, std::int64_t netGain,
+                            std::int64_t rate28Gain, std::int64_t fiveYearGain);
+
+// Earned Income Credit Table: the credit at the midpoint of the income's $50 row, rounded to
+// the dollar.
+std::int64_t earnedIncomeCreditTable(int children, bool joint, std::int64_t income);
+
+// Schedule SE, long form: social security tax on net earnings up to the wage base less the
+// wages already taxed, Medicare tax on all of them; nothing below $400 of net earnings.
+std::int64_t selfEmploymentTax(std::int64_t netEarnings, std::int64_t socialSecurityWages);
+
 } // namespace qv::tax2002

@@ -15,7 +15,8 @@ TEST_F(DataFilesTest, FormListsMatchTheFormManagers) {
         const char* dat;
         const char* calc;
     };
-    for (const Case& c : {Case{"FEDERAL.DAT", "FEDCALC.so"}, Case{"IL.DAT", "ILCALC.so"}}) {
+    for (const Case& c : {Case{"FEDERAL.DAT", "FEDCALC.so"}, Case{"IL.DAT", "ILCALC.so"},
+                          Case{"NH.DAT", "NHCALC.so"}}) {
         SCOPED_TRACE(c.dat);
         CDataFile file;
         ASSERT_EQ(file.Open(qvtest::env().progDir + c.dat), 1);

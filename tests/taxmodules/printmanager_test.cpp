@@ -101,6 +101,12 @@ TEST_F(PrintManagerTest, ReturnPrintsItsFormsFromTheirLayouts) {
     EXPECT_EQ(pm->GetItem(1), nullptr);
     pm->ClearItems();
     EXPECT_EQ(pm->GetItemCount(), 0);
+    // A schedule the module keeps at hand prints once the return needs it.
+    enterMoney(field(newCopy(fm, "USD1099INT"), "INTEREST"), 40100);
+    pm->AddReturn();
+    ASSERT_EQ(pm->GetItemCount(), 2);
+    EXPECT_EQ(pm->GetItem(1)->GetItemCopy(), fm->GetFormCopy(fm->FindForm("USSchB"), 1));
+    pm->ClearItems();
 }
 
 TEST_F(PrintManagerTest, NamedSetsAndDocuments) {

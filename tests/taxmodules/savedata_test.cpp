@@ -58,6 +58,17 @@ protected:
         l7->SetFlag(FF_OVERRIDDEN, 1);
         enterMoney(l7, 2500000);
         enterChoice(field(fm, "USF1040", 1, "FS"), 3);
+        // Sales whose term comes from the dates and, for "Various", from the broker's text.
+        for (const char* acquired : {"Various", "01/15/2001"}) {
+            CFormCopy* sale = newCopy(fm, "USDCAPGAIN");
+            enterText(field(sale, "ACQUIRED"), acquired);
+            enterText(field(sale, "LONGSHORT"), "LONG");
+            enterText(field(sale, "SOLD"), "01/10/2002");
+            enterMoney(field(sale, "SALES"), 900000);
+            enterMoney(field(sale, "BASIS"), 200000);
+        }
+        CFormCopy* business = newCopy(fm, "USSchC");
+        enterMoney(field(business, "L1"), 1500000);
         fm->GetFormCopy(fm->FindForm("USF1040"), 1)->SetCopyFlag(CF_CHANGED | CF_OPEN, 1);
     }
     // Every copy's blob, children first: the loader must not depend on parents coming first.
@@ -106,6 +117,11 @@ TEST_F(ReturnFixture, SameVersionLoadRestoresNumbersParentsTitlesAndValues) {
     EXPECT_EQ(f1040->TestFlag(CF_OPEN), 0); // being open in a window is not saved
     EXPECT_NE(f1040->TestFlag(CF_REQUIRED), 0);
     EXPECT_EQ(loaded->GetFieldValue("RefundOwe"), refund);
+    // 7,000 long term (Various) + 7,000 short term (held under a year).
+    EXPECT_EQ(money(loaded, "USSchD", "L7"), 700000);
+    EXPECT_EQ(money(loaded, "USSchD", "L16"), 700000);
+    EXPECT_EQ(money(loaded, "USF1040", "L56"), money(fm, "USF1040", "L56"));
+    EXPECT_GT(money(loaded, "USF1040", "L56"), 0);
 
     // Saving the loaded return gives the same bytes again.
     const std::vector<Saved> again = [&] {
