@@ -122,7 +122,7 @@ endfunction()
 # Adds every direct sub-folder of the current source folder that has a CMakeLists.txt.
 function(qv_add_subfolders)
   cmake_parse_arguments(A "" "" "EXCEPT" ${ARGN})
-  file(GLOB entries LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+  file(GLOB entries CONFIGURE_DEPENDS LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
        ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT entries)
   foreach(entry ${entries})

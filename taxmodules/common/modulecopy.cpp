@@ -128,6 +128,7 @@ CFormCopy* ModuleCopy::GetParentCopy() {
 }
 
 void ModuleCopy::SetParentCopy(CFormCopy* parent, int) {
+    m_manager.markChanged();
     if (!parent || !parent->GetFormManager()) {
         setParent({}, 0);
         return;
@@ -158,6 +159,7 @@ int ModuleCopy::SetData(const void* data, int size) {
     setParent(blob.parentForm, blob.parentNumber);
     restore(
         blob, [](int n) { return n; }, false);
+    m_manager.markChanged();
     return 1;
 }
 

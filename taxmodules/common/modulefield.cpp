@@ -79,6 +79,21 @@ CFormCopy* ModuleField::GetCopy() {
 void ModuleField::SetFlag(unsigned mask, int on) {
     m_flags = on ? (m_flags | mask) : (m_flags & ~mask);
     m_flags |= m_def.flags;
+    noteChange();
+}
+
+void ModuleField::SetDouble(double value) {
+    m_real = value;
+    noteChange();
+}
+
+void ModuleField::changeInteger(std::int64_t value) {
+    m_integer = value;
+    noteChange();
+}
+
+void ModuleField::noteChange() {
+    m_copy.manager().markChanged();
 }
 
 void ModuleField::Refresh() {
@@ -145,6 +160,7 @@ void ModuleField::SetText(const char* text) {
         m_text = t.substr(0, 255);
         break;
     }
+    noteChange();
 }
 
 std::int32_t ModuleField::GetLongMin() {
@@ -178,6 +194,7 @@ int ModuleField::GetChoiceText(int index, char* buffer, int size) {
 
 void ModuleField::SetChoice(int index) {
     m_integer = index >= 0 && std::size_t(index) < m_def.choices.size() ? index : -1;
+    noteChange();
 }
 
 } // namespace qv

@@ -46,11 +46,11 @@ public:
     int IsSet() override { return isTrue(); }
     std::int32_t GetDate() override { return std::int32_t(m_integer); }
     int GetText(char* buffer, int size) override;
-    void SetLong(std::int32_t value) override { m_integer = value; }
-    void SetMoney(std::int64_t cents) override { m_integer = cents; }
-    void SetDouble(double value) override { m_real = value; }
-    void SetChecked(int on) override { m_integer = on ? 1 : 0; }
-    void SetDate(std::int32_t day) override { m_integer = day; }
+    void SetLong(std::int32_t value) override { changeInteger(value); }
+    void SetMoney(std::int64_t cents) override { changeInteger(cents); }
+    void SetDouble(double value) override;
+    void SetChecked(int on) override { changeInteger(on ? 1 : 0); }
+    void SetDate(std::int32_t day) override { changeInteger(day); }
     void SetText(const char* text) override;
     std::int32_t GetLongMin() override;
     std::int32_t GetLongMax() override;
@@ -75,6 +75,8 @@ private:
     int m_number;
     int m_element;
     unsigned m_flags;
+    void changeInteger(std::int64_t value);
+    void noteChange();
     std::int64_t m_integer = 0;
     double m_real = 0;
     std::string m_text;

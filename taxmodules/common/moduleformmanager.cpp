@@ -98,13 +98,16 @@ CFormCopy* ModuleFormManager::resolveCopy(const std::string& form, int number) {
 }
 
 void ModuleFormManager::fieldChanged(ModuleCopy&) {
-    recalculate();
+    // Conditions refresh every field they read; without a change there is nothing to redo.
+    if (m_changed)
+        recalculate();
 }
 
 void ModuleFormManager::recalculate() {
     if (m_calculating)
         return;
     m_calculating = true;
+    m_changed = false;
     if (m_def.calculate)
         m_def.calculate(*this);
     for (FormState& st : m_forms) {
@@ -192,6 +195,7 @@ int ModuleFormManager::CreateDefaultForms() {
 void ModuleFormManager::ClearAll() {
     for (FormState& st : m_forms)
         st.copies.clear();
+    m_changed = true;
 }
 
 int ModuleFormManager::FindForm(const char* name) {

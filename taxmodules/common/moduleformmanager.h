@@ -30,8 +30,15 @@ public:
     int ordinalOf(const ModuleCopy& copy) const;
     // The copy a saved parent link names: this module's form first, then the federal one.
     CFormCopy* resolveCopy(const std::string& form, int number);
+    // A field's Refresh: recalculates when anything changed since the last calculation.
     void fieldChanged(ModuleCopy& copy);
     void recalculate();
+    // Notes a change made through the field and copy operations; changes the calculation
+    // itself makes do not count.
+    void markChanged() {
+        if (!m_calculating)
+            m_changed = true;
+    }
     struct FieldSlot {
         const FieldDef* def;
         int element;
@@ -146,6 +153,7 @@ private:
     CFormManager* m_federal = nullptr;
     std::vector<CFormManager*> m_states;
     bool m_calculating = false;
+    bool m_changed = true;
 };
 
 } // namespace qv

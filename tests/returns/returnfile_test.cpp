@@ -55,6 +55,13 @@ TEST_F(ReturnFile, SavingWritesTheSectionSetOnceHoweverOftenItSaves) {
         "FORMDATA_FEDERAL_USF1040_1",
         "FORMMAP_FEDERAL_USDW2",
         "FORMDATA_FEDERAL_USDW2_1",
+        // Schedules B, D and SE exist in every return; they print only when needed.
+        "FORMMAP_FEDERAL_USSCHB",
+        "FORMDATA_FEDERAL_USSCHB_1",
+        "FORMMAP_FEDERAL_USSCHD",
+        "FORMDATA_FEDERAL_USSCHD_1",
+        "FORMMAP_FEDERAL_USSCHSE",
+        "FORMDATA_FEDERAL_USSCHSE_1",
         "MODDATA_IL",
         "MODMAP_IL",
     };
