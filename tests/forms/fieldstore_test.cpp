@@ -107,15 +107,15 @@ TEST_F(FieldStoreTest, TypedTextsAgainstReferenceFields) {
     const char* months = "Please enter a number between 0 and 12";
     const char* ssn = "Please enter a SSN as ###-##-####";
     const StoreCase cases[] = {
-        {"USF1040", "L8a", " 1,234.5 ", "1,234.50"},
-        {"USF1040", "L8a", "12abc", "12.00"},
-        {"USF1040", "L8a", "-0.059", "-0.05"},
-        {"USF1040", "L8a", "+1234567.891", "1,234,567.89"},
-        {"USF1040", "L8a", "99999999.99", "99,999,999.99"},
-        {"USF1040", "L8a", "100000000", "99,999,999.99", money},
-        {"USF1040", "L8a", "-100000000", "99,999,999.99", money},
-        {"USF1040", "L8a", "99999999999999999999999", "99,999,999.99", money},
-        {"USF1040", "L8a", "", "0.00"},
+        {"USF1040", "L21", " 1,234.5 ", "1,234.50"},
+        {"USF1040", "L21", "12abc", "12.00"},
+        {"USF1040", "L21", "-0.059", "-0.05"},
+        {"USF1040", "L21", "+1234567.891", "1,234,567.89"},
+        {"USF1040", "L21", "99999999.99", "99,999,999.99"},
+        {"USF1040", "L21", "100000000", "99,999,999.99", money},
+        {"USF1040", "L21", "-100000000", "99,999,999.99", money},
+        {"USF1040", "L21", "99999999999999999999999", "99,999,999.99", money},
+        {"USF1040", "L21", "", "0.00"},
         {"USDDEP", "MONTHS", "12.7", "12"},
         {"USDDEP", "MONTHS", "13", "12", months},
         {"USDDEP", "MONTHS", "-1", "12", months},
@@ -156,11 +156,11 @@ TEST_F(FieldStoreTest, TypedTextsAgainstReferenceFields) {
         EXPECT_EQ(c.shown, qv::FieldValueText(f));
     }
     EXPECT_EQ(0, field("USDDEP", "DOB").GetDate());
-    EXPECT_EQ(0, field("USF1040", "L8a").GetMoney());
+    EXPECT_EQ(0, field("USF1040", "L21").GetMoney());
 }
 
 TEST_F(FieldStoreTest, WholeDollarBoxesRoundHalvesAwayFromZero) {
-    CField& wages = field("USF1040", "L8a");
+    CField& wages = field("USF1040", "L21");
     context.layoutFlags = MF_WHOLE_DOLLARS;
     const std::pair<const char*, std::int64_t> cases[] = {
         {"12.49", 1200}, {"12.50", 1300}, {"-12.50", -1300}, {"-12.49", -1200}, {"0.5", 100}};
