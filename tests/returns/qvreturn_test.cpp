@@ -9,28 +9,10 @@
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using qvtest::ToolRun;
 
 ToolRun qvreturn(const std::vector<std::string>& args) {
-    const std::string& root = qvtest::env().root;
-    std::string cmd = quote(qvtest::binDir() + "qvreturn");
-    for (const std::string& a : args)
-        cmd += " " + quote(a);
-    cmd += " >" + quote(root + "out") + " 2>" + quote(root + "err");
-    const int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, qvtest::readFile(root + "out"),
-            qvtest::readFile(root + "err")};
+    return qvtest::runTool("qvreturn", args);
 }
 
 // Runs a command that must succeed and answers its output.

@@ -14,28 +14,10 @@ using qvtest::writeFile;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using qvtest::ToolRun;
 
 ToolRun qvdat(const std::vector<std::string>& args) {
-    const std::string& root = qvtest::env().root;
-    std::string cmd = quote(qvtest::binDir() + "qvdat");
-    for (const std::string& a : args)
-        cmd += " " + quote(a);
-    cmd += " >" + quote(root + "stdout") + " 2>" + quote(root + "stderr");
-    const int raw = std::system(cmd.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(root + "stdout"),
-            readFile(root + "stderr")};
+    return qvtest::runTool("qvdat", args);
 }
 
 std::string at(const std::string& name) {

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -145,6 +146,26 @@ void expectBox(const std::string& text, int answer, unsigned flags) {
 }
 const std::vector<ShownBox>& shownBoxes() {
     return g_shown;
+}
+
+namespace {
+std::string shellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+} // namespace
+
+ToolRun runTool(const std::string& tool, const std::vector<std::string>& args) {
+    const std::string& root = g_env.root;
+    std::string cmd = shellQuoted(binDir() + tool);
+    for (const std::string& a : args)
+        cmd += " " + shellQuoted(a);
+    cmd += " >" + shellQuoted(root + "tool.out") + " 2>" + shellQuoted(root + "tool.err");
+    const int raw = std::system(cmd.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(root + "tool.out"),
+            readFile(root + "tool.err")};
 }
 
 std::string readFile(const std::string& path) {

@@ -35,6 +35,15 @@ struct ShownBox {
 // Every box shown during the current test, expected or not.
 const std::vector<ShownBox>& shownBoxes();
 
+// Runs a built tool of binDir() with its arguments (no shell quoting needed) and answers its
+// exit status and what it wrote.
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+ToolRun runTool(const std::string& tool, const std::vector<std::string>& args);
+
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
