@@ -1,6 +1,7 @@
 #include "ilforms.h"
 
 #include "ilcalculation.h"
+#include "statesummary.h"
 
 namespace qv {
 namespace {
@@ -37,29 +38,14 @@ FormDef formIL1040() {
     return f;
 }
 
-FormDef formSummary() {
-    FormDef f;
-    f.name = "ILSummary";
-    f.title = "Illinois Summary";
-    f.longTitle = "Illinois Return Summary";
-    f.category = CAT_WORKSHEETS;
-    f.createByDefault = true;
-    f.required = true;
-    f.fields = {calculated("TAX"), calculated("PAYMENTS"), calculated("RefundOwe"),
-                calculated("StopPrint", FT_CHECK), calculated("NoFormText", FT_TEXT)};
-    return f;
-}
-
 ModuleDef makeIllinois() {
     ModuleDef m;
     m.name = "IL";
     m.title = "Illinois";
     m.version = "2002.1 1";
     m.federal = false;
-    m.forms = {formIL1040(), formSummary()};
-    m.globals = {{"RefundOwe", "ILSummary", "RefundOwe"},
-                 {"StopPrint", "ILSummary", "StopPrint"},
-                 {"NoFormText", "ILSummary", "NoFormText"}};
+    m.forms = {formIL1040(), stateSummaryForm("IL", "Illinois")};
+    m.globals = stateSummaryGlobals("IL");
     m.calculate = calculateIllinois;
     return m;
 }

@@ -1,6 +1,7 @@
 #include "nhforms.h"
 
 #include "nhcalculation.h"
+#include "statesummary.h"
 
 namespace qv {
 namespace {
@@ -31,29 +32,14 @@ FormDef formDP10() {
     return f;
 }
 
-FormDef formSummary() {
-    FormDef f;
-    f.name = "NHSummary";
-    f.title = "New Hampshire Summary";
-    f.longTitle = "New Hampshire Return Summary";
-    f.category = CAT_WORKSHEETS;
-    f.createByDefault = true;
-    f.required = true;
-    f.fields = {calculated("TAX"), calculated("PAYMENTS"), calculated("RefundOwe"),
-                calculated("StopPrint", FT_CHECK), calculated("NoFormText", FT_TEXT)};
-    return f;
-}
-
 ModuleDef makeNewHampshire() {
     ModuleDef m;
     m.name = "NH";
     m.title = "New Hampshire";
     m.version = "2002.1 1";
     m.federal = false;
-    m.forms = {formDP10(), formSummary()};
-    m.globals = {{"RefundOwe", "NHSummary", "RefundOwe"},
-                 {"StopPrint", "NHSummary", "StopPrint"},
-                 {"NoFormText", "NHSummary", "NoFormText"}};
+    m.forms = {formDP10(), stateSummaryForm("NH", "New Hampshire")};
+    m.globals = stateSummaryGlobals("NH");
     m.calculate = calculateNewHampshire;
     return m;
 }
