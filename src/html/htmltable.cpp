@@ -11,30 +11,27 @@
 
 namespace {
 
-int alignOf(const qv::AttributeList& attrs, int def) {
-    if (const qv::HtmlAttribute* a = qv::findAttribute(attrs, qv::att::ALIGN)) {
+// 1, 2 or 3 for the first, second or third keyword an attribute names, ignoring case.
+int keywordOf(const qv::AttributeList& attrs, int attribute, const char* const (&words)[3],
+              int def) {
+    if (const qv::HtmlAttribute* a = qv::findAttribute(attrs, attribute)) {
         const std::string v = pf::lower(a->text);
-        if (v == "left")
-            return 1;
-        if (v == "center")
-            return 2;
-        if (v == "right")
-            return 3;
+        for (int i = 0; i < 3; ++i) {
+            if (v == words[i])
+                return i + 1;
+        }
     }
     return def;
 }
 
+int alignOf(const qv::AttributeList& attrs, int def) {
+    static const char* const words[3] = {"left", "center", "right"};
+    return keywordOf(attrs, qv::att::ALIGN, words, def);
+}
+
 int valignOf(const qv::AttributeList& attrs, int def) {
-    if (const qv::HtmlAttribute* a = qv::findAttribute(attrs, qv::att::VALIGN)) {
-        const std::string v = pf::lower(a->text);
-        if (v == "top")
-            return 1;
-        if (v == "middle")
-            return 2;
-        if (v == "bottom")
-            return 3;
-    }
-    return def;
+    static const char* const words[3] = {"top", "middle", "bottom"};
+    return keywordOf(attrs, qv::att::VALIGN, words, def);
 }
 
 bool isPercent(const qv::HtmlAttribute& a) {

@@ -34,6 +34,14 @@ inline FieldDef makeField(std::string name, int type, unsigned flags = 0) {
     return f;
 }
 
+// A field the user types into, and one the module computes.
+inline FieldDef input(const char* name, int type = FT_MONEY) {
+    return makeField(name, type);
+}
+inline FieldDef calculated(const char* name, int type = FT_MONEY) {
+    return makeField(name, type, FF_CALCULATED);
+}
+
 struct FormDef {
     std::string name;
     std::string title;

@@ -5,16 +5,10 @@
 namespace qv {
 namespace {
 
-FieldDef input(const char* name, int type) {
-    return makeField(name, type);
-}
 FieldDef kept(const char* name, int type) {
     FieldDef f = makeField(name, type);
     f.carryForward = true;
     return f;
-}
-FieldDef calculated(const char* name, int type) {
-    return makeField(name, type, FF_CALCULATED);
 }
 
 FormDef form1040() {

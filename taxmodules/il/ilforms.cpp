@@ -6,13 +6,6 @@
 namespace qv {
 namespace {
 
-FieldDef input(const char* name) {
-    return makeField(name, FT_MONEY);
-}
-FieldDef calculated(const char* name, int type = FT_MONEY) {
-    return makeField(name, type, FF_CALCULATED);
-}
-
 FormDef formIL1040() {
     FormDef f;
     f.name = "IL1040";

@@ -6,13 +6,6 @@
 namespace qv {
 namespace {
 
-FieldDef input(const char* name, int type = FT_MONEY) {
-    return makeField(name, type);
-}
-FieldDef calculated(const char* name, int type = FT_MONEY) {
-    return makeField(name, type, FF_CALCULATED);
-}
-
 FormDef formDP10() {
     FormDef f;
     f.name = "NHDP10";
