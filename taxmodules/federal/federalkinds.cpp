@@ -14,6 +14,12 @@ FieldDef check(const char* name) {
     return input(name, FT_CHECK);
 }
 
+// Taken over from last year's return by the prior-year import.
+FieldDef kept(FieldDef f) {
+    f.carryForward = true;
+    return f;
+}
+
 FieldDef named(const std::string& name, int type) {
     return makeField(name, type);
 }
@@ -156,10 +162,11 @@ FormDef formInterview() {
                 input("CC_Number", FT_TEXT),
                 calculated("LivesInEFState", FT_CHECK),
                 calculated("LivesInPBEFState", FT_CHECK)};
+    // Where the taxpayer lived last year is the first guess for this year.
     for (std::string_view code : states::kIncomeTax)
-        f.fields.push_back(named("LivesIn" + std::string(code), FT_CHECK));
+        f.fields.push_back(kept(named("LivesIn" + std::string(code), FT_CHECK)));
     for (std::string_view code : states::kNoIncomeTax)
-        f.fields.push_back(named("LivesIn" + std::string(code), FT_CHECK));
+        f.fields.push_back(kept(named("LivesIn" + std::string(code), FT_CHECK)));
     return f;
 }
 
@@ -185,10 +192,10 @@ FormDef formRecommendations() {
 FormDef formSupplement() {
     FormDef f = always("USW1040SUPP", "Form 1040 Supplement", "Form 1040 Supplemental Information",
                        CAT_WORKSHEETS);
-    f.fields = {input("STATENAME", FT_TEXT),    input("OCCUPATION", FT_TEXT),
-                input("SPOCCUPATION", FT_TEXT), input("PHONE", FT_PHONE),
-                input("ADDRESS", FT_TEXT),      input("CITY", FT_TEXT),
-                input("ZIP", FT_TEXT)};
+    f.fields = {kept(input("STATENAME", FT_TEXT)),    kept(input("OCCUPATION", FT_TEXT)),
+                kept(input("SPOCCUPATION", FT_TEXT)), kept(input("PHONE", FT_PHONE)),
+                kept(input("ADDRESS", FT_TEXT)),      kept(input("CITY", FT_TEXT)),
+                kept(input("ZIP", FT_TEXT))};
     return f;
 }
 
@@ -391,7 +398,7 @@ FormDef businessParent(const char* name, const char* title, const char* longTitl
     FormDef f = kind(name, title, longTitle, category);
     f.maxCopies = 20;
     f.titleFields = {"BUSNAME"};
-    f.fields = {input("BUSNAME", FT_TEXT)};
+    f.fields = {kept(input("BUSNAME", FT_TEXT))};
     f.fields.insert(f.fields.end(), fields.begin(), fields.end());
     return f;
 }
@@ -437,6 +444,8 @@ std::vector<FormDef> federalBusinessForms() {
                                  "Royalties",
                                  CAT_FORMS,
                                  {input("RENTS"), input("ROYALTIES"), input("EXPENSES")}));
+    out.back().newCopyTarget = "IV_USStep3_NewRentInc";
+    out.back().copyTarget = "IV_USStep3_ReviewRentInc";
     out.push_back(businessParent("USSCHF", "Schedule F",
                                  "Schedule F - Profit or Loss From "
                                  "Farming",
@@ -454,8 +463,10 @@ std::vector<FormDef> federalBusinessForms() {
                          CAT_DOCUMENTS);
         f.maxCopies = 99;
         f.titleFields = {"PAYER"};
-        f.fields = {input("PAYER", FT_TEXT),    input("GROSS"), input("TAXABLE"), input("FEDWH"),
-                    input("DISTCODE", FT_TEXT), check("IRA")};
+        f.newCopyTarget = "IV_USStep3_NewPensions";
+        f.copyTarget = "IV_USStep3_ReviewPensions";
+        f.fields = {kept(input("PAYER", FT_TEXT)), input("GROSS"), input("TAXABLE"), input("FEDWH"),
+                    input("DISTCODE", FT_TEXT),    check("IRA")};
         out.push_back(f);
     }
     {
@@ -474,8 +485,10 @@ std::vector<FormDef> federalBusinessForms() {
                          CAT_FORMS);
         f.maxCopies = 20;
         f.titleFields = {"CHILDNAME"};
-        f.fields = {input("CHILDNAME", FT_TEXT), input("CHILDSSN", FT_SSN), input("INTEREST"),
-                    input("DIVIDENDS")};
+        f.newCopyTarget = "IV_USStep3_NewKidTax";
+        f.copyTarget = "IV_USStep3_ReviewKidTax";
+        f.fields = {kept(input("CHILDNAME", FT_TEXT)), kept(input("CHILDSSN", FT_SSN)),
+                    input("INTEREST"), input("DIVIDENDS")};
         out.push_back(f);
     }
     {
