@@ -20,6 +20,12 @@ FieldDef kept(FieldDef f) {
     return f;
 }
 
+// A flag the program keeps for itself while it works (e-file progress, what a review showed):
+// writing it does not make the return modified.
+FieldDef progress(const char* name) {
+    return makeField(name, FT_CHECK, FF_NOTMODIFYING);
+}
+
 FieldDef named(const std::string& name, int type) {
     return makeField(name, type);
 }
@@ -103,6 +109,7 @@ FormDef form1040X() {
                      "Return",
                      CAT_FORMS);
     f.transfers = {"USF1040"};
+    f.newCopyTarget = "IV_USF1040X_Q1";
     f.copyTarget = "IV_USF1040X_Q1";
     // Filed on its own, never printed with the return.
     f.fields = {ranged("TAXYEAR", FT_INTEGER, 1990, 2002), input("EXPLANATION", FT_TEXT),
@@ -209,13 +216,13 @@ FormDef formEfileWorksheet() {
                 check("StateEFOnly"),
                 check("fedef"),
                 check("StandAloneCA"),
-                check("EFByPass"),
-                check("EFAlerted"),
-                check("Otherma"),
-                check("EFileFTPOK"),
-                check("EFN"),
-                check("PiggyBackN"),
-                check("HaveEFStatesAttached"),
+                progress("EFByPass"),
+                progress("EFAlerted"),
+                progress("Otherma"),
+                progress("EFileFTPOK"),
+                progress("EFN"),
+                progress("PiggyBackN"),
+                progress("HaveEFStatesAttached"),
                 ranged("TPSSPIN", FT_INTEGER, 0, 99999),
                 ranged("SPSSPIN", FT_INTEGER, 0, 99999),
                 ranged("EROPIN", FT_INTEGER, 0, 99999),
