@@ -85,10 +85,10 @@ FormDef form1040A() {
 }
 
 FormDef form1040EZ() {
-    FormDef f = always("USF1040EZ", "Form 1040EZ",
-                       "Form 1040EZ - Income Tax Return for Single and Joint Filers With No "
-                       "Dependents",
-                       CAT_FORMS);
+    FormDef f =
+        always("USF1040EZ", "Form 1040EZ",
+               "Form 1040EZ - Income Tax Return for Single and Joint Filers With No Dependents",
+               CAT_FORMS);
     f.required = false; // deleting one brings a fresh copy back
     f.recreatedOnDelete = true;
     f.copyFlags = CF_NOTMODIFYING | CF_NOTDATA;
@@ -105,9 +105,7 @@ FormDef form1040EZ() {
 // this return, column B the change.
 FormDef form1040X() {
     FormDef f = kind("USF1040X", "Form 1040X",
-                     "Form 1040X - Amended U.S. Individual Income Tax "
-                     "Return",
-                     CAT_FORMS);
+                     "Form 1040X - Amended U.S. Individual Income Tax Return", CAT_FORMS);
     f.transfers = {"USF1040"};
     f.newCopyTarget = "IV_USF1040X_Q1";
     f.copyTarget = "IV_USF1040X_Q1";
@@ -309,9 +307,7 @@ FormDef formTaxCalculation() {
 
 FormDef formAverages() {
     FormDef f = always("USWAverages", "National Averages",
-                       "Deductions Compared to National "
-                       "Averages",
-                       CAT_WORKSHEETS);
+                       "Deductions Compared to National Averages", CAT_WORKSHEETS);
     f.copyFlags = CF_NOTDATA;
     f.fields = {calculated("AGI"), calculated("MEDICAL"), calculated("TAXES"),
                 calculated("INTEREST"), calculated("CHARITY")};
@@ -447,27 +443,21 @@ std::vector<FormDef> federalBusinessForms() {
                                  CAT_DOCUMENTS,
                                  {input("EIN", FT_EIN), input("L1"), input("L2"), input("L4")}));
     out.push_back(businessParent("USSCHEP1", "Schedule E",
-                                 "Schedule E - Rental Real Estate and "
-                                 "Royalties",
-                                 CAT_FORMS,
+                                 "Schedule E - Rental Real Estate and Royalties", CAT_FORMS,
                                  {input("RENTS"), input("ROYALTIES"), input("EXPENSES")}));
     out.back().newCopyTarget = "IV_USStep3_NewRentInc";
     out.back().copyTarget = "IV_USStep3_ReviewRentInc";
-    out.push_back(businessParent("USSCHF", "Schedule F",
-                                 "Schedule F - Profit or Loss From "
-                                 "Farming",
+    out.push_back(businessParent("USSCHF", "Schedule F", "Schedule F - Profit or Loss From Farming",
                                  CAT_FORMS, {input("L11"), input("L35")}));
     out.push_back(businessParent("USF2106", "Form 2106", "Form 2106 - Employee Business Expenses",
                                  CAT_FORMS, {input("L1"), input("L4"), input("REIMB")}));
     out.push_back(businessParent("USF4835", "Form 4835",
-                                 "Form 4835 - Farm Rental Income and "
-                                 "Expenses",
-                                 CAT_FORMS, {input("L7"), input("L33")}));
+                                 "Form 4835 - Farm Rental Income and Expenses", CAT_FORMS,
+                                 {input("L7"), input("L33")}));
     {
-        FormDef f = kind("USD1099R", "Form 1099-R",
-                         "Form 1099-R - Distributions From Pensions, "
-                         "Annuities, IRAs",
-                         CAT_DOCUMENTS);
+        FormDef f =
+            kind("USD1099R", "Form 1099-R",
+                 "Form 1099-R - Distributions From Pensions, Annuities, IRAs", CAT_DOCUMENTS);
         f.maxCopies = 99;
         f.titleFields = {"PAYER"};
         f.newCopyTarget = "IV_USStep3_NewPensions";
@@ -478,17 +468,14 @@ std::vector<FormDef> federalBusinessForms() {
     }
     {
         FormDef f = kind("USDRRB1099R", "Form RRB-1099-R",
-                         "Form RRB-1099-R - Railroad Retirement "
-                         "Benefits",
-                         CAT_DOCUMENTS);
+                         "Form RRB-1099-R - Railroad Retirement Benefits", CAT_DOCUMENTS);
         f.maxCopies = 20;
         f.fields = {input("GROSS"), input("CONTRIB"), input("FEDWH")};
         out.push_back(f);
     }
     {
         FormDef f = kind("USF8814", "Form 8814",
-                         "Form 8814 - Parents' Election To Report Child's "
-                         "Interest and Dividends",
+                         "Form 8814 - Parents' Election To Report Child's Interest and Dividends",
                          CAT_FORMS);
         f.maxCopies = 20;
         f.titleFields = {"CHILDNAME"};
@@ -500,9 +487,7 @@ std::vector<FormDef> federalBusinessForms() {
     }
     {
         FormDef f = kind("USDBUSASS", "Business Asset Sale",
-                         "Sale of a Business Asset Not "
-                         "Depreciated",
-                         CAT_DOCUMENTS);
+                         "Sale of a Business Asset Not Depreciated", CAT_DOCUMENTS);
         f.maxCopies = 99;
         f.titleFields = {"PROPERTY"};
         f.fields = {input("PROPERTY", FT_TEXT),
@@ -580,10 +565,9 @@ std::vector<FormDef> federalBusinessForms() {
     {
         // The sale of a depreciated asset: what was bought and the depreciation taken come from
         // the asset's worksheet.
-        FormDef f = child("USDBUSASSDEPR", "Depreciated Asset Sale",
-                          "Sale of a Depreciated "
-                          "Business Asset",
-                          CAT_DOCUMENTS, {"USWDEPR"}, 1, 999);
+        FormDef f =
+            child("USDBUSASSDEPR", "Depreciated Asset Sale", "Sale of a Depreciated Business Asset",
+                  CAT_DOCUMENTS, {"USWDEPR"}, 1, 999);
         f.titleFields = {"PROPERTY"};
         f.fields = {calculated("PROPERTY", FT_TEXT),
                     calculated("ACQUIRED", FT_DATE),
@@ -602,10 +586,9 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USW4562AM", "Form 4562 Part VI",
-                          "Amortization of Costs Beginning in "
-                          "2002",
-                          CAT_WORKSHEETS, {"USF4562"}, 1, 99);
+        FormDef f =
+            child("USW4562AM", "Form 4562 Part VI", "Amortization of Costs Beginning in 2002",
+                  CAT_WORKSHEETS, {"USF4562"}, 1, 99);
         f.fields = {input("DESCRIPTION", FT_TEXT), input("BEGIN", FT_DATE),  input("AMOUNT"),
                     input("CODESEC", FT_TEXT),     input("PERIOD", FT_TEXT), input("AMORT")};
         out.push_back(f);
@@ -617,27 +600,24 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USWCOVERDELL", "Coverdell ESA Worksheet",
-                          "Coverdell ESA Distribution "
-                          "Worksheet",
-                          CAT_WORKSHEETS, {"USD1099R"}, 1, 99);
+        FormDef f =
+            child("USWCOVERDELL", "Coverdell ESA Worksheet", "Coverdell ESA Distribution Worksheet",
+                  CAT_WORKSHEETS, {"USD1099R"}, 1, 99);
         f.fields = {input("DISTRIB"), input("BASIS"), input("QUALEXP")};
         out.push_back(f);
     }
     {
-        FormDef f = child("USF8829", "Form 8829",
-                          "Form 8829 - Expenses for Business Use of Your "
-                          "Home",
-                          CAT_FORMS, {"USSCHCSTEMP", "USSchC"}, 1, 20);
+        FormDef f =
+            child("USF8829", "Form 8829", "Form 8829 - Expenses for Business Use of Your Home",
+                  CAT_FORMS, {"USSCHCSTEMP", "USSchC"}, 1, 20);
         f.fields = {ranged("L1", FT_INTEGER, 0, 999999), ranged("L2", FT_INTEGER, 0, 999999),
                     input("L35")};
         out.push_back(f);
     }
     {
         FormDef f = child("USWSEHEALTH", "SE Health Insurance",
-                          "Self-Employed Health Insurance "
-                          "Deduction Worksheet",
-                          CAT_WORKSHEETS, {"USDPARTK1", "USDSCORPK1", "USSchC", "USSCHF"}, 1, 99);
+                          "Self-Employed Health Insurance Deduction Worksheet", CAT_WORKSHEETS,
+                          {"USDPARTK1", "USDSCORPK1", "USSchC", "USSCHF"}, 1, 99);
         f.fields = {input("PREMIUMS"), input("L2"), check("SUBSIDIZED")};
         out.push_back(f);
     }
@@ -658,10 +638,9 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USW8814CGD", "Child's Capital Gain Distributions",
-                          "Form 8814 Capital "
-                          "Gain Distributions",
-                          CAT_WORKSHEETS, {"USF8814"}, 1, 20);
+        FormDef f =
+            child("USW8814CGD", "Child's Capital Gain Distributions",
+                  "Form 8814 Capital Gain Distributions", CAT_WORKSHEETS, {"USF8814"}, 1, 20);
         f.fields = {input("CGD"), input("RATE28")};
         out.push_back(f);
     }
