@@ -17,6 +17,7 @@ const std::vector<Command>& commands() {
         {"render-layout",
          "(IN.bin | IN.txt | FILE.DAT ENTRY) OUT.png [--page N] [--dpi D] [--outline]",
          cmdRenderLayout},
+        {"layout-skeleton", "CALC.so (FORM | --missing DIR)", cmdLayoutSkeleton},
     };
     return table;
 }

@@ -33,5 +33,6 @@ int cmdQuestions(const Args& args);
 int cmdCompileLayout(const Args& args);
 int cmdDumpLayout(const Args& args);
 int cmdRenderLayout(const Args& args);
+int cmdLayoutSkeleton(const Args& args);
 
 } // namespace qvdat
