@@ -11,19 +11,16 @@ namespace {
 
 using qv::LayoutRecord;
 
-// A value as one token: quoted when it holds blanks, quotes, '#', '=' or control bytes.
-std::string token(const std::string& v) {
-    bool plain = !v.empty() && v[0] != '#';
-    for (unsigned char c : v)
-        if (c <= ' ' || c == '"' || c == '=' || c == '\\' || c >= 127)
-            plain = false;
-    if (plain)
-        return v;
+// A value in quotes, with the escapes the compiler reads; '$' doubled, since variables are
+// replaced before a line is split.
+std::string quoted(const std::string& v) {
     std::string out = "\"";
     for (unsigned char c : v) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += char(c);
+        } else if (c == '$') {
+            out += "$$";
         } else if (c == '\n') {
             out += "\\n";
         } else if (c < ' ' || c >= 127) {
@@ -35,6 +32,15 @@ std::string token(const std::string& v) {
         }
     }
     return out + "\"";
+}
+
+// A value as one token: bare when it can be, else quoted.
+std::string token(const std::string& v) {
+    bool plain = !v.empty() && v[0] != '#';
+    for (unsigned char c : v)
+        if (c <= ' ' || c == '"' || c == '=' || c == '\\' || c == '$' || c >= 127)
+            plain = false;
+    return plain ? v : quoted(v);
 }
 
 class Line {
@@ -164,7 +170,7 @@ std::string FormatLayout(const std::vector<LayoutRecord>& records) {
                 l.add("fill", FormatColour(r.fillColor));
         }
         if (r.kind == qv::LK_TEXT)
-            l.add("text", token(r.text).front() == '"' ? token(r.text) : "\"" + r.text + "\"");
+            l.add("text", quoted(r.text));
         if ((r.kind == qv::LK_OPTION || r.kind == qv::LK_CHECK) && !r.label.empty())
             l.add("label", token(r.label));
         out += l.str();
