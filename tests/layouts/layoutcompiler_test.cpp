@@ -169,6 +169,9 @@ TEST(LayoutCompiler, BadLinesAreReportedWithFileAndLine) {
         {h + "include \"nothing.inc\"\n", "2: cannot read "},
         {h + "page 0\n", "2: usage: page N (N from 1)"},
         {h + "entry x=0 y=0 w=1 h=1 field=A tab=70000\n", "2: entry: bad tab '70000' (0..65535)"},
+        {h + "text x=1000 y=0 w=auto h=180 leader=1500 \"Wages, salaries, tips\"\n",
+         "2: text is 1551 twips wide, 1141 more than the room before its leader end (shorten it "
+         "or break it onto two lines)"},
         {"", ": no header record"},
     };
     for (const Case& c : cases) {

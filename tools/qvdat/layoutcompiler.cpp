@@ -970,6 +970,15 @@ void LayoutCompiler::runLine(const std::vector<SourceLine>& lines, std::size_t& 
             if (!inRange(leader))
                 return;
             rec.leaderEnd = twips(leader);
+            // The dots end 90 twips before the leader end; a text reaching past that would
+            // run into the box the leader leads to.
+            if (left + *c.w > leader - 90) {
+                error(where, "text is " + FormatNumber(std::ceil(*c.w)) + " twips wide, " +
+                                 FormatNumber(std::ceil(left + *c.w - (leader - 90))) +
+                                 " more than the room before its leader end (shorten it or " +
+                                 "break it onto two lines)");
+                return;
+            }
         }
     }
 
