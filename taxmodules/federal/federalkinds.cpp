@@ -14,6 +14,18 @@ FieldDef check(const char* name) {
     return input(name, FT_CHECK);
 }
 
+// Taken over from last year's return by the prior-year import.
+FieldDef kept(FieldDef f) {
+    f.carryForward = true;
+    return f;
+}
+
+// A flag the program keeps for itself while it works (e-file progress, what a review showed):
+// writing it does not make the return modified.
+FieldDef progress(const char* name) {
+    return makeField(name, FT_CHECK, FF_NOTMODIFYING);
+}
+
 FieldDef named(const std::string& name, int type) {
     return makeField(name, type);
 }
@@ -73,10 +85,10 @@ FormDef form1040A() {
 }
 
 FormDef form1040EZ() {
-    FormDef f = always("USF1040EZ", "Form 1040EZ",
-                       "Form 1040EZ - Income Tax Return for Single and Joint Filers With No "
-                       "Dependents",
-                       CAT_FORMS);
+    FormDef f =
+        always("USF1040EZ", "Form 1040EZ",
+               "Form 1040EZ - Income Tax Return for Single and Joint Filers With No Dependents",
+               CAT_FORMS);
     f.required = false; // deleting one brings a fresh copy back
     f.recreatedOnDelete = true;
     f.copyFlags = CF_NOTMODIFYING | CF_NOTDATA;
@@ -93,10 +105,9 @@ FormDef form1040EZ() {
 // this return, column B the change.
 FormDef form1040X() {
     FormDef f = kind("USF1040X", "Form 1040X",
-                     "Form 1040X - Amended U.S. Individual Income Tax "
-                     "Return",
-                     CAT_FORMS);
+                     "Form 1040X - Amended U.S. Individual Income Tax Return", CAT_FORMS);
     f.transfers = {"USF1040"};
+    f.newCopyTarget = "IV_USF1040X_Q1";
     f.copyTarget = "IV_USF1040X_Q1";
     // Filed on its own, never printed with the return.
     f.fields = {ranged("TAXYEAR", FT_INTEGER, 1990, 2002), input("EXPLANATION", FT_TEXT),
@@ -156,10 +167,11 @@ FormDef formInterview() {
                 input("CC_Number", FT_TEXT),
                 calculated("LivesInEFState", FT_CHECK),
                 calculated("LivesInPBEFState", FT_CHECK)};
+    // Where the taxpayer lived last year is the first guess for this year.
     for (std::string_view code : states::kIncomeTax)
-        f.fields.push_back(named("LivesIn" + std::string(code), FT_CHECK));
+        f.fields.push_back(kept(named("LivesIn" + std::string(code), FT_CHECK)));
     for (std::string_view code : states::kNoIncomeTax)
-        f.fields.push_back(named("LivesIn" + std::string(code), FT_CHECK));
+        f.fields.push_back(kept(named("LivesIn" + std::string(code), FT_CHECK)));
     return f;
 }
 
@@ -185,10 +197,10 @@ FormDef formRecommendations() {
 FormDef formSupplement() {
     FormDef f = always("USW1040SUPP", "Form 1040 Supplement", "Form 1040 Supplemental Information",
                        CAT_WORKSHEETS);
-    f.fields = {input("STATENAME", FT_TEXT),    input("OCCUPATION", FT_TEXT),
-                input("SPOCCUPATION", FT_TEXT), input("PHONE", FT_PHONE),
-                input("ADDRESS", FT_TEXT),      input("CITY", FT_TEXT),
-                input("ZIP", FT_TEXT)};
+    f.fields = {kept(input("STATENAME", FT_TEXT)),    kept(input("OCCUPATION", FT_TEXT)),
+                kept(input("SPOCCUPATION", FT_TEXT)), kept(input("PHONE", FT_PHONE)),
+                kept(input("ADDRESS", FT_TEXT)),      kept(input("CITY", FT_TEXT)),
+                kept(input("ZIP", FT_TEXT))};
     return f;
 }
 
@@ -202,13 +214,13 @@ FormDef formEfileWorksheet() {
                 check("StateEFOnly"),
                 check("fedef"),
                 check("StandAloneCA"),
-                check("EFByPass"),
-                check("EFAlerted"),
-                check("Otherma"),
-                check("EFileFTPOK"),
-                check("EFN"),
-                check("PiggyBackN"),
-                check("HaveEFStatesAttached"),
+                progress("EFByPass"),
+                progress("EFAlerted"),
+                progress("Otherma"),
+                progress("EFileFTPOK"),
+                progress("EFN"),
+                progress("PiggyBackN"),
+                progress("HaveEFStatesAttached"),
                 ranged("TPSSPIN", FT_INTEGER, 0, 99999),
                 ranged("SPSSPIN", FT_INTEGER, 0, 99999),
                 ranged("EROPIN", FT_INTEGER, 0, 99999),
@@ -295,9 +307,7 @@ FormDef formTaxCalculation() {
 
 FormDef formAverages() {
     FormDef f = always("USWAverages", "National Averages",
-                       "Deductions Compared to National "
-                       "Averages",
-                       CAT_WORKSHEETS);
+                       "Deductions Compared to National Averages", CAT_WORKSHEETS);
     f.copyFlags = CF_NOTDATA;
     f.fields = {calculated("AGI"), calculated("MEDICAL"), calculated("TAXES"),
                 calculated("INTEREST"), calculated("CHARITY")};
@@ -391,7 +401,7 @@ FormDef businessParent(const char* name, const char* title, const char* longTitl
     FormDef f = kind(name, title, longTitle, category);
     f.maxCopies = 20;
     f.titleFields = {"BUSNAME"};
-    f.fields = {input("BUSNAME", FT_TEXT)};
+    f.fields = {kept(input("BUSNAME", FT_TEXT))};
     f.fields.insert(f.fields.end(), fields.begin(), fields.end());
     return f;
 }
@@ -433,56 +443,51 @@ std::vector<FormDef> federalBusinessForms() {
                                  CAT_DOCUMENTS,
                                  {input("EIN", FT_EIN), input("L1"), input("L2"), input("L4")}));
     out.push_back(businessParent("USSCHEP1", "Schedule E",
-                                 "Schedule E - Rental Real Estate and "
-                                 "Royalties",
-                                 CAT_FORMS,
+                                 "Schedule E - Rental Real Estate and Royalties", CAT_FORMS,
                                  {input("RENTS"), input("ROYALTIES"), input("EXPENSES")}));
-    out.push_back(businessParent("USSCHF", "Schedule F",
-                                 "Schedule F - Profit or Loss From "
-                                 "Farming",
+    out.back().newCopyTarget = "IV_USStep3_NewRentInc";
+    out.back().copyTarget = "IV_USStep3_ReviewRentInc";
+    out.push_back(businessParent("USSCHF", "Schedule F", "Schedule F - Profit or Loss From Farming",
                                  CAT_FORMS, {input("L11"), input("L35")}));
     out.push_back(businessParent("USF2106", "Form 2106", "Form 2106 - Employee Business Expenses",
                                  CAT_FORMS, {input("L1"), input("L4"), input("REIMB")}));
     out.push_back(businessParent("USF4835", "Form 4835",
-                                 "Form 4835 - Farm Rental Income and "
-                                 "Expenses",
-                                 CAT_FORMS, {input("L7"), input("L33")}));
+                                 "Form 4835 - Farm Rental Income and Expenses", CAT_FORMS,
+                                 {input("L7"), input("L33")}));
     {
-        FormDef f = kind("USD1099R", "Form 1099-R",
-                         "Form 1099-R - Distributions From Pensions, "
-                         "Annuities, IRAs",
-                         CAT_DOCUMENTS);
+        FormDef f =
+            kind("USD1099R", "Form 1099-R",
+                 "Form 1099-R - Distributions From Pensions, Annuities, IRAs", CAT_DOCUMENTS);
         f.maxCopies = 99;
         f.titleFields = {"PAYER"};
-        f.fields = {input("PAYER", FT_TEXT),    input("GROSS"), input("TAXABLE"), input("FEDWH"),
-                    input("DISTCODE", FT_TEXT), check("IRA")};
+        f.newCopyTarget = "IV_USStep3_NewPensions";
+        f.copyTarget = "IV_USStep3_ReviewPensions";
+        f.fields = {kept(input("PAYER", FT_TEXT)), input("GROSS"), input("TAXABLE"), input("FEDWH"),
+                    input("DISTCODE", FT_TEXT),    check("IRA")};
         out.push_back(f);
     }
     {
         FormDef f = kind("USDRRB1099R", "Form RRB-1099-R",
-                         "Form RRB-1099-R - Railroad Retirement "
-                         "Benefits",
-                         CAT_DOCUMENTS);
+                         "Form RRB-1099-R - Railroad Retirement Benefits", CAT_DOCUMENTS);
         f.maxCopies = 20;
         f.fields = {input("GROSS"), input("CONTRIB"), input("FEDWH")};
         out.push_back(f);
     }
     {
         FormDef f = kind("USF8814", "Form 8814",
-                         "Form 8814 - Parents' Election To Report Child's "
-                         "Interest and Dividends",
+                         "Form 8814 - Parents' Election To Report Child's Interest and Dividends",
                          CAT_FORMS);
         f.maxCopies = 20;
         f.titleFields = {"CHILDNAME"};
-        f.fields = {input("CHILDNAME", FT_TEXT), input("CHILDSSN", FT_SSN), input("INTEREST"),
-                    input("DIVIDENDS")};
+        f.newCopyTarget = "IV_USStep3_NewKidTax";
+        f.copyTarget = "IV_USStep3_ReviewKidTax";
+        f.fields = {kept(input("CHILDNAME", FT_TEXT)), kept(input("CHILDSSN", FT_SSN)),
+                    input("INTEREST"), input("DIVIDENDS")};
         out.push_back(f);
     }
     {
         FormDef f = kind("USDBUSASS", "Business Asset Sale",
-                         "Sale of a Business Asset Not "
-                         "Depreciated",
-                         CAT_DOCUMENTS);
+                         "Sale of a Business Asset Not Depreciated", CAT_DOCUMENTS);
         f.maxCopies = 99;
         f.titleFields = {"PROPERTY"};
         f.fields = {input("PROPERTY", FT_TEXT),
@@ -560,10 +565,9 @@ std::vector<FormDef> federalBusinessForms() {
     {
         // The sale of a depreciated asset: what was bought and the depreciation taken come from
         // the asset's worksheet.
-        FormDef f = child("USDBUSASSDEPR", "Depreciated Asset Sale",
-                          "Sale of a Depreciated "
-                          "Business Asset",
-                          CAT_DOCUMENTS, {"USWDEPR"}, 1, 999);
+        FormDef f =
+            child("USDBUSASSDEPR", "Depreciated Asset Sale", "Sale of a Depreciated Business Asset",
+                  CAT_DOCUMENTS, {"USWDEPR"}, 1, 999);
         f.titleFields = {"PROPERTY"};
         f.fields = {calculated("PROPERTY", FT_TEXT),
                     calculated("ACQUIRED", FT_DATE),
@@ -582,10 +586,9 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USW4562AM", "Form 4562 Part VI",
-                          "Amortization of Costs Beginning in "
-                          "2002",
-                          CAT_WORKSHEETS, {"USF4562"}, 1, 99);
+        FormDef f =
+            child("USW4562AM", "Form 4562 Part VI", "Amortization of Costs Beginning in 2002",
+                  CAT_WORKSHEETS, {"USF4562"}, 1, 99);
         f.fields = {input("DESCRIPTION", FT_TEXT), input("BEGIN", FT_DATE),  input("AMOUNT"),
                     input("CODESEC", FT_TEXT),     input("PERIOD", FT_TEXT), input("AMORT")};
         out.push_back(f);
@@ -597,27 +600,24 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USWCOVERDELL", "Coverdell ESA Worksheet",
-                          "Coverdell ESA Distribution "
-                          "Worksheet",
-                          CAT_WORKSHEETS, {"USD1099R"}, 1, 99);
+        FormDef f =
+            child("USWCOVERDELL", "Coverdell ESA Worksheet", "Coverdell ESA Distribution Worksheet",
+                  CAT_WORKSHEETS, {"USD1099R"}, 1, 99);
         f.fields = {input("DISTRIB"), input("BASIS"), input("QUALEXP")};
         out.push_back(f);
     }
     {
-        FormDef f = child("USF8829", "Form 8829",
-                          "Form 8829 - Expenses for Business Use of Your "
-                          "Home",
-                          CAT_FORMS, {"USSCHCSTEMP", "USSchC"}, 1, 20);
+        FormDef f =
+            child("USF8829", "Form 8829", "Form 8829 - Expenses for Business Use of Your Home",
+                  CAT_FORMS, {"USSCHCSTEMP", "USSchC"}, 1, 20);
         f.fields = {ranged("L1", FT_INTEGER, 0, 999999), ranged("L2", FT_INTEGER, 0, 999999),
                     input("L35")};
         out.push_back(f);
     }
     {
         FormDef f = child("USWSEHEALTH", "SE Health Insurance",
-                          "Self-Employed Health Insurance "
-                          "Deduction Worksheet",
-                          CAT_WORKSHEETS, {"USDPARTK1", "USDSCORPK1", "USSchC", "USSCHF"}, 1, 99);
+                          "Self-Employed Health Insurance Deduction Worksheet", CAT_WORKSHEETS,
+                          {"USDPARTK1", "USDSCORPK1", "USSchC", "USSCHF"}, 1, 99);
         f.fields = {input("PREMIUMS"), input("L2"), check("SUBSIDIZED")};
         out.push_back(f);
     }
@@ -638,10 +638,9 @@ std::vector<FormDef> federalBusinessForms() {
         out.push_back(f);
     }
     {
-        FormDef f = child("USW8814CGD", "Child's Capital Gain Distributions",
-                          "Form 8814 Capital "
-                          "Gain Distributions",
-                          CAT_WORKSHEETS, {"USF8814"}, 1, 20);
+        FormDef f =
+            child("USW8814CGD", "Child's Capital Gain Distributions",
+                  "Form 8814 Capital Gain Distributions", CAT_WORKSHEETS, {"USF8814"}, 1, 20);
         f.fields = {input("CGD"), input("RATE28")};
         out.push_back(f);
     }

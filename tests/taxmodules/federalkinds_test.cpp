@@ -235,6 +235,81 @@ TEST_F(FederalKindsTest, NamedFieldsHaveTheirTypes) {
         ASSERT_NE(f, nullptr) << g.name;
         EXPECT_EQ(f->GetType(), g.type) << g.name;
     }
+    // Every name the program reads or writes without naming a form.
+    std::vector<std::string> names = {"TaxpayerSSN",
+                                      "TaxpayerLName",
+                                      "TaxpayerFName",
+                                      "TaxpayerMName",
+                                      "ClientEmail",
+                                      "CombNames",
+                                      "TPSSN",
+                                      "OLState",
+                                      "CC_Type",
+                                      "CC_Number",
+                                      "ServiceCenter",
+                                      "ClientState",
+                                      "EFIN",
+                                      "eftpsspin",
+                                      "efspsspin",
+                                      "eftpbdate",
+                                      "efspbdate",
+                                      "efdate",
+                                      "efefopin",
+                                      "RefundOwe",
+                                      "StopPrint",
+                                      "NoFormText",
+                                      "HaveWages",
+                                      "HaveInvInc",
+                                      "HaveBusInc",
+                                      "HaveRentInc",
+                                      "HavePensions",
+                                      "HaveStRefund",
+                                      "HaveSSB",
+                                      "HaveOthInc",
+                                      "HaveIRA",
+                                      "HaveEducation",
+                                      "HaveOthAdj",
+                                      "HaveTaxes",
+                                      "HaveChildCare",
+                                      "HaveKidTax",
+                                      "HaveChildTax",
+                                      "HaveUnderPay",
+                                      "EICMsg1",
+                                      "EICMsg2",
+                                      "LivesInPBEFState",
+                                      "LivesInEFState",
+                                      "STATEQNAY",
+                                      "FedStateEF",
+                                      "StateEFOnly",
+                                      "AllAlerts",
+                                      "RedAlerts",
+                                      "YellowAlerts",
+                                      "GreenAlerts",
+                                      "EFAlerts",
+                                      "EFQualifiesAlerts",
+                                      "EFByPass",
+                                      "EFAlerted",
+                                      "Modified",
+                                      "HaveEFStatesAttached",
+                                      "fedef",
+                                      "StandAloneCA",
+                                      "Overridden",
+                                      "Otherma",
+                                      "EFileFTPOK",
+                                      "EFN",
+                                      "PiggyBackN"};
+    for (const char* code :
+         {"AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "GA", "HI", "IA", "ID", "IL", "IN", "KS",
+          "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT", "NC", "ND", "NE", "NH", "NJ",
+          "NM", "NY", "OH", "OK", "OR", "PA", "RI", "SC", "UT", "VA", "VT", "WI", "WV"}) {
+        names.push_back(std::string("LivesIn") + code);
+        if (std::string(code) != "NH")
+            names.push_back(std::string("PiggyBack") + code);
+    }
+    for (const char* code : {"AK", "TX", "WA", "FL", "SD", "TN", "NV", "WY"})
+        names.push_back(std::string("LivesIn") + code);
+    for (const std::string& name : names)
+        EXPECT_NE(fm->GetFieldByName(name.c_str()), nullptr) << name;
     EXPECT_EQ(fm->GetFieldByName("LivesInNH"), fm->GetFieldByName("livesinnh"));
     EXPECT_EQ(fm->GetFieldByName("PiggyBackNH"), nullptr); // NH returns are not e-filed
 }
