@@ -1,0 +1,147 @@
+// Page images and grid places made from a small layout: the page mapping, fonts named as the
+// printing library expects them, boxes and marks, and values placed on the character grid.
+#include "layoutimage.h"
+
+#include "platform/recordingdc.h"
+#include "platform/wmfplayer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using qv::LayoutRecord;
+
+LayoutRecord header(int pages) {
+    LayoutRecord r;
+    r.kind = qv::LK_HEADER;
+    r.pageHeight = -qv::kLayoutPageHeight * pages;
+    r.pageWidth = qv::kLayoutPageWidth;
+    return r;
+}
+
+LayoutRecord text(int top, int left, const char* s, std::uint8_t points, std::uint8_t weight) {
+    LayoutRecord r;
+    r.kind = qv::LK_TEXT;
+    r.box = {top, left, -240, 3000};
+    r.font = {0, points, 0, weight};
+    r.text = s;
+    return r;
+}
+
+LayoutRecord entry(int top, int left, int height, int width, const char* field) {
+    LayoutRecord r;
+    r.kind = qv::LK_ENTRY;
+    r.box = {top, left, -height, width};
+    r.frame = true;
+    r.fieldName = field;
+    return r;
+}
+
+std::vector<LayoutRecord> smallLayout() {
+    LayoutRecord line;
+    line.kind = qv::LK_LINE;
+    line.x1 = 0;
+    line.y1 = -1000;
+    line.x2 = 9300;
+    line.y2 = -1000;
+    LayoutRecord check;
+    check.kind = qv::LK_CHECK;
+    check.box = {-3000, 1000, -200, 2000};
+    check.fieldName = "TP65";
+    check.label = "65 or older";
+    return {header(2),
+            text(-200, 100, "Form 1040", 14, 7),
+            text(-600, 100, "Wages, salaries, tips", 8, 4),
+            text(-700, 100, "Odd size", 9, 4),
+            line,
+            entry(-2000, 7000, 240, 1800, "L7"),
+            check,
+            text(-11200 - 200, 100, "Page two", 10, 7),
+            entry(-11200 - 2000, 7000, 240, 1800, "L41")};
+}
+
+std::vector<pf::RecordingDc::Record> play(const std::string& wmf, std::vector<std::string>* faces) {
+    pf::WmfPlayer player;
+    EXPECT_TRUE(player.load(wmf.data(), wmf.size()));
+    pf::RecordingDc dc;
+    player.play(dc, [&](pf::WmfRecord& r, pf::Dc&) {
+        pf::WmfRecord::Font f;
+        if (faces && r.font(f))
+            faces->push_back(f.font.faceName);
+        return true;
+    });
+    return dc.records();
+}
+
+TEST(LayoutImage, MapsLayoutPagesOntoTheFrame) {
+    EXPECT_EQ(qv::ImageX(0), 75);
+    EXPECT_EQ(qv::ImageX(9300), 2475); // the page width fills the 2400-unit frame
+    EXPECT_EQ(qv::ImageY(0, 1), 150);
+    EXPECT_EQ(qv::ImageY(-11200, 1), 3040);
+    EXPECT_EQ(qv::ImageY(-11200, 2), 150);
+    EXPECT_EQ(qv::LayoutPageOf(0), 1);
+    EXPECT_EQ(qv::LayoutPageOf(-11200), 1);
+    EXPECT_EQ(qv::LayoutPageOf(-11201), 2);
+}
+
+TEST(LayoutImage, DrawsStaticContentPageByPage) {
+    const qv::LayoutImages made = qv::RenderLayout(smallLayout());
+    ASSERT_EQ(made.pages.size(), 2u);
+    std::vector<std::string> faces;
+    const auto one = play(made.pages[0], &faces);
+    // Form faces where one of that size and weight exists, Arial otherwise.
+    EXPECT_EQ(faces, (std::vector<std::string>{"TxFntB14", "TxFntN8", "Arial", "TxFntN8"}));
+    std::vector<std::string> texts;
+    int rectangles = 0, lines = 0;
+    for (const auto& r : one) {
+        if (r.kind == pf::RecordingDc::Text)
+            texts.push_back(r.text);
+        rectangles += r.kind == pf::RecordingDc::Rectangle;
+        lines += r.kind == pf::RecordingDc::Line;
+    }
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Form 1040", "Wages, salaries, tips", "Odd size",
+                                        "65 or older"}));
+    EXPECT_EQ(rectangles, 2); // the entry frame and the check square
+    EXPECT_EQ(lines, 1);
+    // The rule at layout y -1000 spans the frame at y 150 + 1000 x 8/31.
+    for (const auto& r : one) {
+        if (r.kind == pf::RecordingDc::Line)
+            EXPECT_EQ(r.points, (std::vector<pf::Point>{{75, 408}, {2475, 408}}));
+        if (r.kind == pf::RecordingDc::Text && r.text == "Form 1040") {
+            EXPECT_EQ(r.x, 75 + 26); // 100 x 8/31
+            EXPECT_EQ(r.y, 150 + 52);
+        }
+    }
+    const auto two = play(made.pages[1], nullptr);
+    ASSERT_FALSE(two.empty());
+    EXPECT_EQ(two[0].text, "Page two");
+    EXPECT_EQ(two[0].y, 150 + 52);
+}
+
+TEST(LayoutImage, PlacesValuesOnTheCharacterGrid) {
+    const qv::LayoutImages made = qv::RenderLayout(smallLayout());
+    ASSERT_EQ(made.placements.size(), 3u);
+    // The L7 box spans x 1881..2346 and y 666..728 on the frame: whole cells from column 64
+    // (x 1907) to 77 (ending at 2327), baseline of row 14 at 690 inside the box.
+    qv::GridPlacement l7 = made.placements[0];
+    EXPECT_EQ(l7.field, "L7");
+    EXPECT_EQ(l7.kind, 'E');
+    EXPECT_EQ(l7.page, 1);
+    EXPECT_EQ(l7.row, 14);
+    EXPECT_EQ(l7.column, 64);
+    EXPECT_EQ(l7.width, 14);
+    EXPECT_EQ(l7.elementType, 1);
+    // The check mark sits in the square left of the box (x 281..333, y 924..976).
+    const qv::GridPlacement& mark = made.placements[1];
+    EXPECT_EQ(mark.field, "TP65");
+    EXPECT_EQ(mark.kind, 'C');
+    EXPECT_EQ(mark.column, 10); // cell centre 302
+    EXPECT_EQ(mark.row, 20);
+    const qv::GridPlacement& l41 = made.placements[2];
+    EXPECT_EQ(l41.page, 2);
+    EXPECT_EQ(l41.row, 14);
+    EXPECT_EQ(qv::PlacementText({l7}), "E\t1\t14\t64\t14\t1\t0\t0\t0\t0\tL7\n");
+}
+
+} // namespace

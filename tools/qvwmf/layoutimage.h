@@ -1,0 +1,61 @@
+#pragma once
+
+#include "forms/formlayout.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Turns a form layout into the official page images a print manager keeps: one placeable
+// metafile per printed page, drawn in the coordinates of the printed page (1/300 inch from
+// the paper's top-left corner, so the 2400 x 3200 frame starts at (75, 50)), and the places
+// of the layout's fields on the character grid of that page.
+//
+// Mapping: a printed page of the layout is 9300 x 11200 layout units; it is scaled by
+// 2400/9300 so that its width fills the frame (x 75 to 2475) and its 11200 units become
+// 2890, placed from y = 150 down to 3040, which leaves the foot of the frame to the time
+// stamp. Layout page p holds the records whose top lies in (-(p-1)*11200, -p*11200].
+namespace qv {
+
+inline constexpr int kLayoutPageWidth = 9300;
+inline constexpr int kLayoutPageHeight = 11200;
+inline constexpr int kImageLeft = 75;
+inline constexpr int kImageTop = 150;
+inline constexpr int kImageUnitsPerInch = 300;
+inline constexpr int kPaperWidth = 2550;
+inline constexpr int kPaperHeight = 3300;
+
+// Where a bound record's value goes on the grid.
+struct GridPlacement {
+    char kind = 'E'; // E entry box, C check box, O option button, H choice box
+    int page = 1;
+    int row = 0;
+    int column = 0;
+    int width = 1;       // columns
+    int elementType = 1; // grid element type that fits the box height: 1, 8 or 6 (5: half column)
+    std::uint8_t align = 0;
+    std::uint16_t layoutFlags = 0;
+    std::uint8_t decimals = 0;
+    std::uint16_t element = 0;
+    std::string field;
+    bool operator==(const GridPlacement&) const = default;
+};
+
+struct LayoutImages {
+    std::vector<std::string> pages; // metafile bytes, page 1 first
+    std::vector<GridPlacement> placements;
+};
+
+// Frame coordinates of a layout point on layout page `page`.
+int ImageX(std::int32_t x);
+int ImageY(std::int32_t y, int page);
+// The layout page a record whose top is `top` prints on.
+int LayoutPageOf(std::int32_t top);
+
+LayoutImages RenderLayout(const std::vector<LayoutRecord>& records);
+
+// The grid placements as text, one line each:
+// kind page row column width type align flags decimals element name, tab-separated.
+std::string PlacementText(const std::vector<GridPlacement>& placements);
+
+} // namespace qv
