@@ -69,6 +69,12 @@ protected:
         }
         CFormCopy* business = newCopy(fm, "USSchC");
         enterMoney(field(business, "L1"), 1500000);
+        // A depreciation tree two levels below the business.
+        CFormCopy* f4562 = newCopy(fm, "USF4562");
+        f4562->SetParentCopy(business, 1);
+        CFormCopy* asset = newCopy(fm, "USWDEPR");
+        asset->SetParentCopy(f4562, 1);
+        enterText(field(asset, "ASSETNAME"), "Lathe");
         fm->GetFormCopy(fm->FindForm("USF1040"), 1)->SetCopyFlag(CF_CHANGED | CF_OPEN, 1);
     }
     // Every copy's blob, children first: the loader must not depend on parents coming first.
@@ -117,6 +123,12 @@ TEST_F(ReturnFixture, SameVersionLoadRestoresNumbersParentsTitlesAndValues) {
     EXPECT_EQ(f1040->TestFlag(CF_OPEN), 0); // being open in a window is not saved
     EXPECT_NE(f1040->TestFlag(CF_REQUIRED), 0);
     EXPECT_EQ(loaded->GetFieldValue("RefundOwe"), refund);
+    CFormCopy* asset = loaded->GetFormCopy(loaded->FindForm("USWDEPR"), 1);
+    ASSERT_NE(asset, nullptr);
+    EXPECT_EQ(text([&](char* b, int n) { asset->GetCopyTitle(b, n); }), "Lathe");
+    ASSERT_NE(asset->GetParentCopy(), nullptr);
+    EXPECT_EQ(asset->GetParentCopy()->GetParentCopy(),
+              loaded->GetFormCopy(loaded->FindForm("USSchC"), 1));
     // 7,000 long term (Various) + 7,000 short term (held under a year).
     EXPECT_EQ(money(loaded, "USSchD", "L7"), 700000);
     EXPECT_EQ(money(loaded, "USSchD", "L16"), 700000);
