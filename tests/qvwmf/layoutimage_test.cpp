@@ -76,9 +76,10 @@ std::vector<pf::RecordingDc::Record> play(const std::string& wmf, std::vector<st
 TEST(LayoutImage, MapsLayoutPagesOntoTheFrame) {
     EXPECT_EQ(qv::ImageX(0), 75);
     EXPECT_EQ(qv::ImageX(9300), 2475); // the page width fills the 2400-unit frame
-    EXPECT_EQ(qv::ImageY(0, 1), 150);
-    EXPECT_EQ(qv::ImageY(-11200, 1), 3040);
-    EXPECT_EQ(qv::ImageY(-11200, 2), 150);
+    EXPECT_EQ(qv::ImageY(0, 1, 65), 65);
+    EXPECT_EQ(qv::ImageY(-180, 1, 65), 115); // a row pitch of the layouts is a grid row
+    EXPECT_EQ(qv::ImageY(-11200, 1, 65), 3176);
+    EXPECT_EQ(qv::ImageY(-11200, 2, 65), 65);
     EXPECT_EQ(qv::LayoutPageOf(0), 1);
     EXPECT_EQ(qv::LayoutPageOf(-11200), 1);
     EXPECT_EQ(qv::LayoutPageOf(-11201), 2);
@@ -104,26 +105,30 @@ TEST(LayoutImage, DrawsStaticContentPageByPage) {
                                         "65 or older"}));
     EXPECT_EQ(rectangles, 2); // the entry frame and the check square
     EXPECT_EQ(lines, 1);
-    // The rule at layout y -1000 spans the frame at y 150 + 1000 x 8/31.
+    // The entry boxes' tops lie at 20 (mod 180): 20 x 5/18 = 6 units into the page, so the
+    // page starts at 95 and the boxes' tops at 1 (mod 50).
+    EXPECT_EQ(made.pageTops, (std::vector<int>{95, 95}));
+    // The rule at layout y -1000 spans the frame at y 95 + 1000 x 5/18.
     for (const auto& r : one) {
-        if (r.kind == pf::RecordingDc::Line)
-            EXPECT_EQ(r.points, (std::vector<pf::Point>{{75, 408}, {2475, 408}}));
+        if (r.kind == pf::RecordingDc::Line) {
+            EXPECT_EQ(r.points, (std::vector<pf::Point>{{75, 373}, {2475, 373}}));
+        }
         if (r.kind == pf::RecordingDc::Text && r.text == "Form 1040") {
             EXPECT_EQ(r.x, 75 + 26); // 100 x 8/31
-            EXPECT_EQ(r.y, 150 + 52);
+            EXPECT_EQ(r.y, 95 + 56);
         }
     }
     const auto two = play(made.pages[1], nullptr);
     ASSERT_FALSE(two.empty());
     EXPECT_EQ(two[0].text, "Page two");
-    EXPECT_EQ(two[0].y, 150 + 52);
+    EXPECT_EQ(two[0].y, 95 + 56);
 }
 
 TEST(LayoutImage, PlacesValuesOnTheCharacterGrid) {
     const qv::LayoutImages made = qv::RenderLayout(smallLayout());
     ASSERT_EQ(made.placements.size(), 3u);
-    // The L7 box spans x 1881..2346 and y 666..728 on the frame: whole cells from column 64
-    // (x 1907) to 77 (ending at 2327), baseline of row 14 at 690 inside the box.
+    // The L7 box spans x 1881..2346 and y 651..717 on the frame: whole cells from column 64
+    // (x 1907) to 77 (ending at 2327), on row 14 (baseline 690), centred nearest to 684.
     qv::GridPlacement l7 = made.placements[0];
     EXPECT_EQ(l7.field, "L7");
     EXPECT_EQ(l7.kind, 'E');
@@ -132,7 +137,7 @@ TEST(LayoutImage, PlacesValuesOnTheCharacterGrid) {
     EXPECT_EQ(l7.column, 64);
     EXPECT_EQ(l7.width, 14);
     EXPECT_EQ(l7.elementType, 1);
-    // The check mark sits in the square left of the box (x 281..333, y 924..976).
+    // The check mark sits in the square left of the box (x 281..333, y 928..984).
     const qv::GridPlacement& mark = made.placements[1];
     EXPECT_EQ(mark.field, "TP65");
     EXPECT_EQ(mark.kind, 'C');

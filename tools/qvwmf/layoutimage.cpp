@@ -13,16 +13,25 @@
 namespace qv {
 namespace {
 
-constexpr int kScaleNum = 8; // 2400 / 9300 in lowest terms
+constexpr int kScaleNum = 8; // across: 2400 / 9300 in lowest terms
 constexpr int kScaleDen = 31;
+constexpr int kRowNum = 5; // down: a 180-unit row pitch becomes the 50-unit grid row
+constexpr int kRowDen = 18;
+// Text measured here may come out a little wider than where the layout was made; a line
+// that overruns its box by less than this share stays on one line.
+constexpr int kFitSlackPercent = 10;
 constexpr int kLinePen = 3;         // 1/100 inch, about the 2 screen pixels the printer uses
 constexpr int kMinTextGap = 6;      // between a check square and its label
 constexpr int kRoundCornerW = 125;  // 40 by 60 screen pixels at 96 per inch
 constexpr int kRoundCornerH = 188;
 
+int ratio(std::int64_t v, int num, int den) {
+    const std::int64_t n = v * num;
+    return int(n >= 0 ? (n + den / 2) / den : -((-n + den / 2) / den));
+}
+
 int scaled(std::int64_t v) {
-    const std::int64_t n = v * kScaleNum;
-    return int(n >= 0 ? (n + kScaleDen / 2) / kScaleDen : -((-n + kScaleDen / 2) / kScaleDen));
+    return ratio(v, kScaleNum, kScaleDen);
 }
 
 // A layout box in frame coordinates (y down), on its own page.
@@ -30,10 +39,36 @@ struct FrameRect {
     int left, top, right, bottom, page;
 };
 
-FrameRect frameRect(const LayoutBox& box) {
+FrameRect frameRect(const LayoutBox& box, const std::vector<int>& tops) {
     const LayoutBounds b = Normalize(box);
     const int page = LayoutPageOf(b.top);
-    return {ImageX(b.left), ImageY(b.top, page), ImageX(b.right), ImageY(b.bottom, page), page};
+    const int top = tops[std::size_t(page - 1)];
+    return {ImageX(b.left), ImageY(b.top, page, top), ImageX(b.right),
+            ImageY(b.bottom, page, top), page};
+}
+
+// Where page `page` starts so that its amount rows sit on grid rows (see the header).
+int pageTop(const std::vector<LayoutRecord>& records, int page) {
+    std::map<int, int> phases;
+    for (const LayoutRecord& r : records) {
+        if (r.kind != LK_ENTRY)
+            continue;
+        const LayoutBounds b = Normalize(r.box);
+        if (LayoutPageOf(b.top) != page)
+            continue;
+        const std::int64_t down = -std::int64_t(b.top) - std::int64_t(page - 1) * kLayoutPageHeight;
+        ++phases[int(((down % kLayoutRowPitch) + kLayoutRowPitch) % kLayoutRowPitch)];
+    }
+    int phase = 0, best = 0;
+    for (const auto& [p, n] : phases) {
+        if (n > best) {
+            phase = p;
+            best = n;
+        }
+    }
+    // A row's text cell spans 50·r − 49 to 50·r + 1: the box top goes to 1 (mod 50).
+    const int offset = ratio(phase, kRowNum, kRowDen);
+    return kImageTopMin + (((1 - offset - kImageTopMin) % 50) + 50) % 50;
 }
 
 // The metafile font of a layout font, and the face the playback will measure it with.
@@ -211,7 +246,7 @@ std::vector<std::string> breakLines(const std::string& text, int width, const Pa
                 space = para.size();
             const std::string word = para.substr(pos, space - pos);
             const std::string candidate = line.empty() ? word : line + " " + word;
-            if (!line.empty() && w.width(candidate) > width) {
+            if (!line.empty() && w.width(candidate) * 100 > width * (100 + kFitSlackPercent)) {
                 lines.push_back(line);
                 line = word;
             } else {
@@ -301,15 +336,21 @@ void drawShape(PageWriter& w, const LayoutRecord& r, const FrameRect& fr) {
         w.wmf().roundRect(fr.left, fr.top, fr.right, fr.bottom, kRoundCornerW, kRoundCornerH);
 }
 
-// Columns and row for a value inside a box: whole character cells inside the box, the
-// baseline just above the box's bottom edge.
+// The grid row whose text is centred nearest to y: the middle of a row's capitals lies
+// about 14 units above its baseline, 50·r − 10.
+int rowFor(int y) {
+    return (y + 24 + 25) / 50;
+}
+
+// Columns and row for a value inside a box: whole character cells inside the box, on the
+// row centred nearest to the box's middle.
 GridPlacement entryPlacement(const FrameRect& fr) {
     GridPlacement p;
     p.page = fr.page;
     p.column = std::max(1, (fr.left + 13 + 29) / 30);
     const int last = (fr.right - 17) / 30;
     p.width = std::max(1, last - p.column + 1);
-    p.row = std::max(1, (fr.bottom + 2) / 50);
+    p.row = std::max(1, rowFor((fr.top + fr.bottom) / 2));
     const int height = fr.bottom - fr.top;
     p.elementType = height >= 45 ? 1 : height >= 36 ? 8 : 6;
     return p;
@@ -325,7 +366,7 @@ GridPlacement markPlacement(int cx, int cy, int page) {
     const bool useHalf = std::abs(30 * half + 17 - cx) < std::abs(30 * whole + 2 - cx);
     p.column = std::max(1, useHalf ? half : whole);
     p.elementType = useHalf ? 5 : 1;
-    p.row = std::max(1, (cy + 18 + 10 + 25) / 50);
+    p.row = std::max(1, rowFor(cy));
     return p;
 }
 
@@ -335,8 +376,9 @@ int ImageX(std::int32_t x) {
     return kImageLeft + scaled(x);
 }
 
-int ImageY(std::int32_t y, int page) {
-    return kImageTop + scaled(-std::int64_t(y) - std::int64_t(page - 1) * kLayoutPageHeight);
+int ImageY(std::int32_t y, int page, int pageTop) {
+    return pageTop +
+           ratio(-std::int64_t(y) - std::int64_t(page - 1) * kLayoutPageHeight, kRowNum, kRowDen);
 }
 
 int LayoutPageOf(std::int32_t top) {
@@ -355,15 +397,15 @@ LayoutImages RenderLayout(const std::vector<LayoutRecord>& records) {
         else if (r.kind != LK_HEADER)
             pages = std::max(pages, LayoutPageOf(Normalize(r.box).top));
     }
+    // One logical unit per device pixel: fonts are measured at the size they print at.
     pf::Dc measure;
-    measure.setMapMode(pf::MM_ANISOTROPIC);
-    measure.setWindowExt(kImageUnitsPerInch, kImageUnitsPerInch);
-    measure.setViewportExt(96, 96);
 
     std::vector<std::unique_ptr<PageWriter>> writers;
-    for (int p = 0; p < pages; ++p)
-        writers.push_back(std::make_unique<PageWriter>(measure));
     LayoutImages out;
+    for (int p = 0; p < pages; ++p) {
+        writers.push_back(std::make_unique<PageWriter>(measure));
+        out.pageTops.push_back(pageTop(records, p + 1));
+    }
     for (const LayoutRecord& r : records) {
         if (r.kind == LK_HEADER || r.kind == LK_HOTSPOT)
             continue;
@@ -371,12 +413,12 @@ LayoutImages RenderLayout(const std::vector<LayoutRecord>& records) {
             const int page = LayoutPageOf(std::max(r.y1, r.y2));
             PageWriter& w = *writers[std::size_t(page - 1)];
             w.pen(pf::PS_SOLID, kLinePen, 0);
-            w.line(ImageX(r.x1), ImageY(r.y1, page), ImageX(r.x2), ImageY(r.y2, page));
+            const int top = out.pageTops[std::size_t(page - 1)];
+            w.line(ImageX(r.x1), ImageY(r.y1, page, top), ImageX(r.x2), ImageY(r.y2, page, top));
             continue;
         }
-        const FrameRect fr = frameRect(r.box);
+        const FrameRect fr = frameRect(r.box, out.pageTops);
         PageWriter& w = *writers[std::size_t(fr.page - 1)];
-        const int h = fr.bottom - fr.top;
         switch (r.kind) {
         case LK_TEXT:
             if (r.visible)
@@ -405,7 +447,8 @@ LayoutImages RenderLayout(const std::vector<LayoutRecord>& records) {
         case LK_OPTION: {
             // A boxed check box and an option button draw their mark left of the box.
             const bool outside = r.kind == LK_OPTION || r.boxed;
-            const int markLeft = outside ? fr.left - h : fr.left;
+            const LayoutBounds b = Normalize(r.box);
+            const int markLeft = outside ? ImageX(b.left - (b.top - b.bottom)) : fr.left;
             const int markRight = outside ? fr.left : fr.right;
             if (r.visible && outside) {
                 w.pen(pf::PS_SOLID, kLinePen, 0);

@@ -11,16 +11,21 @@
 // the paper's top-left corner, so the 2400 x 3200 frame starts at (75, 50)), and the places
 // of the layout's fields on the character grid of that page.
 //
-// Mapping: a printed page of the layout is 9300 x 11200 layout units; it is scaled by
-// 2400/9300 so that its width fills the frame (x 75 to 2475) and its 11200 units become
-// 2890, placed from y = 150 down to 3040, which leaves the foot of the frame to the time
-// stamp. Layout page p holds the records whose top lies in (-(p-1)*11200, -p*11200].
+// Mapping: a printed page of the layout is 9300 x 11200 layout units. Across, it is scaled
+// by 2400/9300 so that its width fills the frame (x 75 to 2475). Down, the layouts' row pitch
+// of 180 units becomes the grid's row of 50 (1/6 inch, as the paper forms are ruled), so the
+// 11200 units become 3111, starting between y = 50 and 99, above the time stamp at the
+// frame's foot. Within that range each page starts where its amount rows fall on the grid:
+// the most common top of its entry boxes (mod 180) is placed so that a 180-unit box lies
+// exactly round one grid row of text. Fonts scale with the width, so text keeps its
+// proportions. Layout page p holds the records whose top lies in (-(p-1)*11200, -p*11200].
 namespace qv {
 
 inline constexpr int kLayoutPageWidth = 9300;
 inline constexpr int kLayoutPageHeight = 11200;
 inline constexpr int kImageLeft = 75;
-inline constexpr int kImageTop = 150;
+inline constexpr int kImageTopMin = 50; // frame top; a page starts at most 49 below
+inline constexpr int kLayoutRowPitch = 180;
 inline constexpr int kImageUnitsPerInch = 300;
 inline constexpr int kPaperWidth = 2550;
 inline constexpr int kPaperHeight = 3300;
@@ -43,12 +48,13 @@ struct GridPlacement {
 
 struct LayoutImages {
     std::vector<std::string> pages; // metafile bytes, page 1 first
+    std::vector<int> pageTops;      // frame y of each page's top edge
     std::vector<GridPlacement> placements;
 };
 
 // Frame coordinates of a layout point on layout page `page`.
 int ImageX(std::int32_t x);
-int ImageY(std::int32_t y, int page);
+int ImageY(std::int32_t y, int page, int pageTop);
 // The layout page a record whose top is `top` prints on.
 int LayoutPageOf(std::int32_t top);
 
