@@ -67,7 +67,7 @@ bool stampPages() {
 
 // Grid text of 8 and 10 points is narrower than the grid's 12.
 int charactersThatFit(const GridPlace& place) {
-    const int points = place.elementType == PET_GRID_BOLD8 ? 8
+    const int points = place.elementType == PET_GRID_BOLD8    ? 8
                        : place.elementType == PET_GRID_BOLD10 ? 10
                                                               : 12;
     return std::max(1, place.width * 12 / points);
@@ -169,8 +169,7 @@ void ModulePrintManager::addImageCopy(CFormCopy* copy, const std::string& name) 
             const int type = field->GetType();
             unsigned flags = 0;
             int elementType = place.elementType;
-            if (place.kind == 'E' &&
-                (type == FT_MONEY || type == FT_INTEGER || type == FT_DECIMAL))
+            if (place.kind == 'E' && (type == FT_MONEY || type == FT_INTEGER || type == FT_DECIMAL))
                 flags = PEF_RIGHT;
             else if (place.align == 1 || place.kind == 'H')
                 flags = PEF_CENTRE;
@@ -181,8 +180,7 @@ void ModulePrintManager::addImageCopy(CFormCopy* copy, const std::string& name) 
                 type <= 11)
                 elementType = PET_GRID12;
             text = text.substr(0, std::size_t(charactersThatFit(place)));
-            item->addElement(elementType, flags, page, place.row, place.column, place.width,
-                             text);
+            item->addElement(elementType, flags, page, place.row, place.column, place.width, text);
         }
         if (stamp)
             item->addElement(PET_TIMESTAMP, 0, page, 0, 0, 0, "");

@@ -28,8 +28,8 @@ std::vector<std::string> splitTabs(const std::string& line) {
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = line.find('\t', start);
-        out.push_back(line.substr(start, tab == std::string::npos ? std::string::npos
-                                                                  : tab - start));
+        out.push_back(
+            line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos)
             return out;
         start = tab + 1;
@@ -56,8 +56,7 @@ bool PrintImageFile::open(const std::string& path) {
     if (!in)
         return false;
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (file.size() < kHeaderSize ||
-        file.compare(0, std::strlen(kSignature), kSignature) != 0)
+    if (file.size() < kHeaderSize || file.compare(0, std::strlen(kSignature), kSignature) != 0)
         return false;
     const std::uint32_t version = u32(file, 100);
     const std::uint32_t count = u32(file, 104);

@@ -24,7 +24,8 @@ std::string grouped(std::uint64_t whole) {
 
 std::string formAmountText(std::int64_t cents, bool wholeDollars, bool zeroCents) {
     const bool negative = cents < 0;
-    std::uint64_t magnitude = negative ? std::uint64_t(0) - std::uint64_t(cents) : std::uint64_t(cents);
+    std::uint64_t magnitude =
+        negative ? std::uint64_t(0) - std::uint64_t(cents) : std::uint64_t(cents);
     std::string text;
     if (wholeDollars) {
         // Rounded half up, as whole-dollar lines are figured.

@@ -10,15 +10,15 @@
 
 namespace {
 
-// Bottom-left corner of the last page, below the signature area.
-constexpr int kBarcodeColumn = 3;
-constexpr int kBarcodeRow = 60;
+// Top-left of the barcode on the last page: the free space right of the credit lines.
+constexpr int kBarcodeColumn = 68;
+constexpr int kBarcodeRow = 18;
 
 // Form 1040 fields the barcode carries, as "NAME<TAB>value" lines: filing status, the
 // income lines, AGI, deductions, taxable income, tax, credits, payments and the result.
-constexpr const char* kBarcodeFields[] = {
-    "SSN", "SPSSN", "FS",  "L6d", "L7",  "L8a", "L9",  "L13", "L22", "L35", "L38", "L39",
-    "L40", "L41",   "L42", "L54", "L55", "L60", "L61", "L62", "L69", "L70a", "L72"};
+constexpr const char* kBarcodeFields[] = {"SSN", "SPSSN", "FS",  "L6d", "L7",  "L8a",  "L9",  "L13",
+                                          "L22", "L35",   "L38", "L39", "L40", "L41",  "L42", "L54",
+                                          "L55", "L60",   "L61", "L62", "L69", "L70a", "L72"};
 
 std::string fieldLine(CFormCopy* copy, const char* name) {
     CFormManager* fm = copy->GetFormManager();
@@ -85,5 +85,5 @@ QUORVA_EXPORT CPrintManager* CreatePrintManager() {
 }
 
 QUORVA_EXPORT std::uint64_t QuorvaFileVersion() {
-    return QuorvaMakeVersion(1, 0, 0, 2);
+    return QuorvaMakeVersion(1, 0, 0, 1);
 }

@@ -23,13 +23,11 @@ struct LoadCase {
 TEST(WmfPlayer, LoadsOrRefusesEveryDamagedFile) {
     const LoadCase cases[] = {
         {"valid.wmf", true, 13, 8}, // box, line, text, opaque fill, 3 characters, polygon
-        {"truncated.wmf", false, 0, 0},
-        {"badchecksum.wmf", false, 0, 0},
-        {"oversize.wmf", false, 0, 0}, // header size beyond the bytes
+        {"truncated.wmf", false, 0, 0}, {"badchecksum.wmf", false, 0, 0},
+        {"oversize.wmf", false, 0, 0},  // header size beyond the bytes
         {"hugerecord.wmf", true, 0, 0}, // a record leaving the metafile ends it
         {"lies.wmf", true, 7, 0},       // every record too short for what it claims
-        {"fulltable.wmf", true, 20, 0},
-        {"restore.wmf", true, 4, 0},
+        {"fulltable.wmf", true, 20, 0}, {"restore.wmf", true, 4, 0},
     };
     for (const LoadCase& c : cases) {
         const std::string bytes = fixture(c.file);

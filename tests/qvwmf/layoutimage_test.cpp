@@ -54,10 +54,11 @@ std::vector<LayoutRecord> smallLayout() {
             text(-600, 100, "Wages, salaries, tips", 8, 4),
             text(-700, 100, "Odd size", 9, 4),
             line,
-            entry(-2000, 7000, 240, 1800, "L7"),
+            entry(-2000, 7000, 180, 1800, "L7"),
+            entry(-2290, 7000, 180, 1800, "L8a"), // a row off the 180-unit rhythm
             check,
             text(-11200 - 200, 100, "Page two", 10, 7),
-            entry(-11200 - 2000, 7000, 240, 1800, "L41")};
+            entry(-11200 - 2000, 7000, 180, 1800, "L41")};
 }
 
 std::vector<pf::RecordingDc::Record> play(const std::string& wmf, std::vector<std::string>* faces) {
@@ -100,14 +101,22 @@ TEST(LayoutImage, DrawsStaticContentPageByPage) {
         rectangles += r.kind == pf::RecordingDc::Rectangle;
         lines += r.kind == pf::RecordingDc::Line;
     }
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{"Form 1040", "Wages, salaries, tips", "Odd size",
-                                        "65 or older"}));
-    EXPECT_EQ(rectangles, 2); // the entry frame and the check square
+    EXPECT_EQ(texts, (std::vector<std::string>{"Form 1040", "Wages, salaries, tips", "Odd size",
+                                               "65 or older"}));
+    EXPECT_EQ(rectangles, 3); // two entry frames and the check square
     EXPECT_EQ(lines, 1);
-    // The entry boxes' tops lie at 20 (mod 180): 20 x 5/18 = 6 units into the page, so the
-    // page starts at 95 and the boxes' tops at 1 (mod 50).
-    EXPECT_EQ(made.pageTops, (std::vector<int>{95, 95}));
+    // Row tops at 20 and 130 (mod 180), one each: the smaller phase wins, 20 x 5/18 = 6 units
+    // into the page, so the page starts at 95 and that row's top at 651 = 1 (mod 50).
+    ASSERT_EQ(made.maps.size(), 2u);
+    const qv::PageMap& map = made.maps[0];
+    EXPECT_EQ(map.top(), 95);
+    EXPECT_EQ(map.y(-2000), 651);
+    EXPECT_EQ(map.y(-2180), 701);
+    // The other row falls at 731 and moves down 20 onto the grid, keeping its height; the
+    // gap above it takes the stretch.
+    EXPECT_EQ(map.y(-2290), 751);
+    EXPECT_EQ(map.y(-2470), 801);
+    EXPECT_EQ(made.maps[1].top(), 95);
     // The rule at layout y -1000 spans the frame at y 95 + 1000 x 5/18.
     for (const auto& r : one) {
         if (r.kind == pf::RecordingDc::Line) {
@@ -126,9 +135,9 @@ TEST(LayoutImage, DrawsStaticContentPageByPage) {
 
 TEST(LayoutImage, PlacesValuesOnTheCharacterGrid) {
     const qv::LayoutImages made = qv::RenderLayout(smallLayout());
-    ASSERT_EQ(made.placements.size(), 3u);
-    // The L7 box spans x 1881..2346 and y 651..717 on the frame: whole cells from column 64
-    // (x 1907) to 77 (ending at 2327), on row 14 (baseline 690), centred nearest to 684.
+    ASSERT_EQ(made.placements.size(), 4u);
+    // The L7 box spans x 1881..2346 and y 651..701 on the frame: whole cells from column 64
+    // (x 1907) to 77 (ending at 2327), on row 14 (baseline 690), centred nearest to 676.
     qv::GridPlacement l7 = made.placements[0];
     EXPECT_EQ(l7.field, "L7");
     EXPECT_EQ(l7.kind, 'E');
@@ -137,13 +146,15 @@ TEST(LayoutImage, PlacesValuesOnTheCharacterGrid) {
     EXPECT_EQ(l7.column, 64);
     EXPECT_EQ(l7.width, 14);
     EXPECT_EQ(l7.elementType, 1);
-    // The check mark sits in the square left of the box (x 281..333, y 928..984).
-    const qv::GridPlacement& mark = made.placements[1];
+    EXPECT_EQ(made.placements[1].field, "L8a");
+    EXPECT_EQ(made.placements[1].row, 16); // baseline 790 in 751..801
+    // The check mark sits in the square left of the box (x 281..333, y 948..1004).
+    const qv::GridPlacement& mark = made.placements[2];
     EXPECT_EQ(mark.field, "TP65");
     EXPECT_EQ(mark.kind, 'C');
     EXPECT_EQ(mark.column, 10); // cell centre 302
     EXPECT_EQ(mark.row, 20);
-    const qv::GridPlacement& l41 = made.placements[2];
+    const qv::GridPlacement& l41 = made.placements[3];
     EXPECT_EQ(l41.page, 2);
     EXPECT_EQ(l41.row, 14);
     EXPECT_EQ(qv::PlacementText({l7}), "E\t1\t14\t64\t14\t1\t0\t0\t0\t0\tL7\n");

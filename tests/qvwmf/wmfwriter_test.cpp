@@ -21,19 +21,19 @@ TEST(WmfWriter, TwoRecordImageOnBytes) {
     qv::WmfWriter w(0, 0, 2550, 3300, 300);
     w.moveTo(100, 200);
     w.lineTo(300, 200);
-    const std::string expected = bytes({
-        // placeable header: key, handle, box 0 0 2550 3300, 300 per inch, reserved, checksum
-        0xD7, 0xCD, 0xC6, 0x9A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF6, 0x09, 0xE4, 0x0C,
-        0x2C, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2F, 0x53,
-        // standard header: memory, 9 words, version 3.0, 22 words, no objects, largest 5
-        0x01, 0x00, 0x09, 0x00, 0x00, 0x03, 0x16, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00,
-        0x00, 0x00, 0x00, 0x00,
-        // move to (100, 200): y first
-        0x05, 0x00, 0x00, 0x00, 0x14, 0x02, 0xC8, 0x00, 0x64, 0x00,
-        // line to (300, 200)
-        0x05, 0x00, 0x00, 0x00, 0x13, 0x02, 0xC8, 0x00, 0x2C, 0x01,
-        // end
-        0x03, 0x00, 0x00, 0x00, 0x00, 0x00});
+    const std::string expected =
+        bytes({// placeable header: key, handle, box 0 0 2550 3300, 300 per inch, reserved, checksum
+               0xD7, 0xCD, 0xC6, 0x9A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF6, 0x09, 0xE4, 0x0C,
+               0x2C, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2F, 0x53,
+               // standard header: memory, 9 words, version 3.0, 22 words, no objects, largest 5
+               0x01, 0x00, 0x09, 0x00, 0x00, 0x03, 0x16, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00,
+               0x00, 0x00, 0x00, 0x00,
+               // move to (100, 200): y first
+               0x05, 0x00, 0x00, 0x00, 0x14, 0x02, 0xC8, 0x00, 0x64, 0x00,
+               // line to (300, 200)
+               0x05, 0x00, 0x00, 0x00, 0x13, 0x02, 0xC8, 0x00, 0x2C, 0x01,
+               // end
+               0x03, 0x00, 0x00, 0x00, 0x00, 0x00});
     EXPECT_EQ(w.bytes(), expected);
     EXPECT_EQ(w.recordCount(), 2u);
 }
@@ -49,8 +49,8 @@ TEST(WmfWriter, TextAndObjectRecordsOnBytes) {
     const std::string b = w.bytes();
     const std::string body = b.substr(22 + 18);
     // pen: 8 words, style 0, width (3, 0), colour
-    EXPECT_EQ(body.substr(0, 16), bytes({0x08, 0, 0, 0, 0xFA, 0x02, 0, 0, 3, 0, 0, 0, 0x33,
-                                         0x22, 0x11, 0x00}));
+    EXPECT_EQ(body.substr(0, 16),
+              bytes({0x08, 0, 0, 0, 0xFA, 0x02, 0, 0, 3, 0, 0, 0, 0x33, 0x22, 0x11, 0x00}));
     // font record: 28 words, face at byte 24 of the record
     const std::size_t font = 16 + 14 + 8;
     EXPECT_EQ(body.substr(font, 6), bytes({28, 0, 0, 0, 0xFB, 0x02}));
@@ -62,8 +62,8 @@ TEST(WmfWriter, TextAndObjectRecordsOnBytes) {
               bytes({8, 0, 0, 0, 0x21, 0x05, 3, 0, 'a', 'b', 'c', 0, 20, 0, 10, 0}));
     // extended: y, x, length, options, "ab", advances 30 31
     const std::size_t ext = text + 16;
-    EXPECT_EQ(body.substr(ext, 20), bytes({10, 0, 0, 0, 0x32, 0x0A, 20, 0, 10, 0, 2, 0, 0, 0,
-                                           'a', 'b', 30, 0, 31, 0}));
+    EXPECT_EQ(body.substr(ext, 20),
+              bytes({10, 0, 0, 0, 0x32, 0x0A, 20, 0, 10, 0, 2, 0, 0, 0, 'a', 'b', 30, 0, 31, 0}));
     // the header counts the largest record (the font) and two objects alive at once
     EXPECT_EQ(b.substr(22 + 10, 6), bytes({2, 0, 28, 0, 0, 0}));
 }

@@ -78,14 +78,12 @@ FrameBox layoutBox(const std::string& field) {
     std::string bytes(dat.GetLength("USF1040"), '\0');
     dat.Get("USF1040", bytes.data());
     const std::vector<qv::LayoutRecord> records = qv::ParseLayout(bytes).records;
-    const std::vector<int> tops = qv::RenderLayout(records).pageTops;
     for (const qv::LayoutRecord& r : records) {
         if (r.kind == qv::LK_ENTRY && r.fieldName == field) {
             const qv::LayoutBounds b = qv::Normalize(r.box);
             const int page = qv::LayoutPageOf(b.top);
-            const int top = tops.at(std::size_t(page - 1));
-            return {qv::ImageX(b.left), qv::ImageY(b.top, page, top), qv::ImageX(b.right),
-                    qv::ImageY(b.bottom, page, top), page};
+            const qv::PageMap map(records, page);
+            return {qv::ImageX(b.left), map.y(b.top), qv::ImageX(b.right), map.y(b.bottom), page};
         }
     }
     ADD_FAILURE() << "no entry box for " << field;
@@ -127,9 +125,7 @@ void renderPage(CPrintManager* pm, CPrintItem* item, int page, const std::string
                 });
                 continue;
             }
-            const int points = e.type == PET_GRID_BOLD8   ? 8
-                               : e.type == PET_GRID_BOLD10 ? 10
-                                                           : 12;
+            const int points = e.type == PET_GRID_BOLD8 ? 8 : e.type == PET_GRID_BOLD10 ? 10 : 12;
             pf::LogFont font;
             font.faceName = "Courier New";
             font.height = -points * 300 / 72;
@@ -142,8 +138,8 @@ void renderPage(CPrintManager* pm, CPrintItem* item, int page, const std::string
                 dc.textOut(1100, 3200, "12/11/02  5:00PM");
             } else if (e.type == PET_BARCODE_DRAW) {
                 dc.selectBrush(pf::Brush{true});
-                dc.rectangle({30 * e.column, 50 * e.row - 50, 30 * e.column + 600,
-                              50 * e.row + 100});
+                dc.rectangle(
+                    {30 * e.column, 50 * e.row - 50, 30 * e.column + 600, 50 * e.row + 100});
             } else if (e.type != PET_BARCODE_START && e.type != PET_BARCODE_LINE) {
                 dc.selectFont(font);
                 dc.setTextAlign(pf::TA_BASELINE);
@@ -161,6 +157,31 @@ void renderPage(CPrintManager* pm, CPrintItem* item, int page, const std::string
         }
     }
     EXPECT_TRUE(image.save(QString::fromStdString(qvtest::artifactDir() + file)));
+}
+
+// Every amount row of the built Form 1040 prints on a grid row inside its box.
+TEST(FederalPageImages, AmountRowsOfTheFormSitOnTheGrid) {
+    CDataFile dat;
+    ASSERT_EQ(dat.Open(qvtest::buildProgDir() + "FEDERAL.DAT"), 1);
+    std::string bytes(dat.GetLength("USF1040"), '\0');
+    ASSERT_EQ(dat.Get("USF1040", bytes.data()), 1);
+    const std::vector<qv::LayoutRecord> records = qv::ParseLayout(bytes).records;
+    const qv::LayoutImages made = qv::RenderLayout(records);
+    int rows = 0;
+    for (const qv::LayoutRecord& r : records) {
+        const qv::LayoutBounds b = qv::Normalize(r.box);
+        if (r.kind != qv::LK_ENTRY || b.top - b.bottom != qv::kLayoutRowPitch)
+            continue;
+        const qv::PageMap& map = made.maps[std::size_t(qv::LayoutPageOf(b.top) - 1)];
+        const auto place =
+            std::find_if(made.placements.begin(), made.placements.end(),
+                         [&](const qv::GridPlacement& p) { return p.field == r.fieldName; });
+        ASSERT_NE(place, made.placements.end()) << r.fieldName;
+        EXPECT_EQ(map.y(b.top), 50 * place->row - 49) << r.fieldName;
+        EXPECT_EQ(map.y(b.bottom), 50 * place->row + 1) << r.fieldName;
+        ++rows;
+    }
+    EXPECT_GE(rows, 40); // the amount lines of both pages
 }
 
 class FederalPagesTest : public TaxModuleTest {

@@ -158,8 +158,7 @@ TEST_F(PrintManagerTest, NamedSetsAndDocuments) {
     pm->ClearItems();
     pm->AddNamedSet("PrintSigAuth");
     ASSERT_EQ(pm->GetItemCount(), 1);
-    EXPECT_EQ(pm->GetItem(0)->GetItemCopy(),
-              fm->GetFormCopy(fm->FindForm("USWEFWksht"), 1));
+    EXPECT_EQ(pm->GetItem(0)->GetItemCopy(), fm->GetFormCopy(fm->FindForm("USWEFWksht"), 1));
 }
 
 TEST_F(PrintManagerTest, DetailsStatementListsItemsTotalAndComment) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -20,9 +21,9 @@ constexpr int kRowDen = 18;
 // Text measured here may come out a little wider than where the layout was made; a line
 // that overruns its box by less than this share stays on one line.
 constexpr int kFitSlackPercent = 10;
-constexpr int kLinePen = 3;         // 1/100 inch, about the 2 screen pixels the printer uses
-constexpr int kMinTextGap = 6;      // between a check square and its label
-constexpr int kRoundCornerW = 125;  // 40 by 60 screen pixels at 96 per inch
+constexpr int kLinePen = 3;        // 1/100 inch, about the 2 screen pixels the printer uses
+constexpr int kMinTextGap = 6;     // between a check square and its label
+constexpr int kRoundCornerW = 125; // 40 by 60 screen pixels at 96 per inch
 constexpr int kRoundCornerH = 188;
 
 int ratio(std::int64_t v, int num, int den) {
@@ -39,26 +40,37 @@ struct FrameRect {
     int left, top, right, bottom, page;
 };
 
-FrameRect frameRect(const LayoutBox& box, const std::vector<int>& tops) {
+FrameRect frameRect(const LayoutBox& box, const std::vector<PageMap>& maps) {
     const LayoutBounds b = Normalize(box);
     const int page = LayoutPageOf(b.top);
-    const int top = tops[std::size_t(page - 1)];
-    return {ImageX(b.left), ImageY(b.top, page, top), ImageX(b.right),
-            ImageY(b.bottom, page, top), page};
+    const PageMap& map = maps[std::size_t(page - 1)];
+    return {ImageX(b.left), map.y(b.top), ImageX(b.right), map.y(b.bottom), page};
 }
 
-// Where page `page` starts so that its amount rows sit on grid rows (see the header).
-int pageTop(const std::vector<LayoutRecord>& records, int page) {
-    std::map<int, int> phases;
+std::int64_t downOnPage(std::int32_t y, int page) {
+    return -std::int64_t(y) - std::int64_t(page - 1) * kLayoutPageHeight;
+}
+
+// Tops of the page's amount rows: entry boxes one row pitch high, units down the page.
+std::vector<std::int64_t> rowTops(const std::vector<LayoutRecord>& records, int page) {
+    std::vector<std::int64_t> tops;
     for (const LayoutRecord& r : records) {
         if (r.kind != LK_ENTRY)
             continue;
         const LayoutBounds b = Normalize(r.box);
-        if (LayoutPageOf(b.top) != page)
-            continue;
-        const std::int64_t down = -std::int64_t(b.top) - std::int64_t(page - 1) * kLayoutPageHeight;
-        ++phases[int(((down % kLayoutRowPitch) + kLayoutRowPitch) % kLayoutRowPitch)];
+        if (LayoutPageOf(b.top) == page && b.top - b.bottom == kLayoutRowPitch)
+            tops.push_back(downOnPage(b.top, page));
     }
+    std::sort(tops.begin(), tops.end());
+    tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
+    return tops;
+}
+
+// Where page `page` starts so that most of its amount rows sit on grid rows.
+int pageTop(const std::vector<std::int64_t>& tops) {
+    std::map<int, int> phases;
+    for (std::int64_t down : tops)
+        ++phases[int(down % kLayoutRowPitch)];
     int phase = 0, best = 0;
     for (const auto& [p, n] : phases) {
         if (n > best) {
@@ -260,8 +272,8 @@ std::vector<std::string> breakLines(const std::string& text, int width, const Pa
     return lines;
 }
 
-void drawLabel(PageWriter& w, const LayoutFont& font, const std::string& label, int left,
-               int right, int top, int bottom) {
+void drawLabel(PageWriter& w, const LayoutFont& font, const std::string& label, int left, int right,
+               int top, int bottom) {
     if (label.empty() || right <= left)
         return;
     w.font(chooseFont(font));
@@ -376,6 +388,46 @@ int ImageX(std::int32_t x) {
     return kImageLeft + scaled(x);
 }
 
+PageMap::PageMap(const std::vector<LayoutRecord>& records, int page) : m_page(page) {
+    const std::vector<std::int64_t> tops = rowTops(records, page);
+    m_top = pageTop(tops);
+    // Each row's top and bottom move by the same amount, so a row keeps its height and only
+    // the gaps between rows stretch or shrink.
+    int last = std::numeric_limits<int>::min();
+    for (std::int64_t down : tops) {
+        const int linear = m_top + ratio(down, kRowNum, kRowDen);
+        int off = ((1 - linear) % 50 + 50) % 50; // moving down onto the next cell top
+        if (off > 25)
+            off -= 50;
+        // A row overlapping the one before is left where it falls.
+        if (linear + off <= last)
+            continue;
+        last = linear + off;
+        if (m_anchors.empty() || m_anchors.back().first < down)
+            m_anchors.emplace_back(down, off);
+        m_anchors.emplace_back(down + kLayoutRowPitch, off);
+    }
+}
+
+int PageMap::y(std::int32_t layoutY) const {
+    const std::int64_t down = downOnPage(layoutY, m_page);
+    const int linear = m_top + ratio(down, kRowNum, kRowDen);
+    if (m_anchors.empty())
+        return linear;
+    if (down <= m_anchors.front().first)
+        return linear + m_anchors.front().second;
+    if (down >= m_anchors.back().first)
+        return linear + m_anchors.back().second;
+    const auto next = std::upper_bound(
+        m_anchors.begin(), m_anchors.end(), down,
+        [](std::int64_t d, const std::pair<std::int64_t, int>& a) { return d < a.first; });
+    const auto prev = next - 1;
+    const std::int64_t span = next->first - prev->first;
+    const std::int64_t along = down - prev->first;
+    const std::int64_t shift = prev->second * span + (next->second - prev->second) * along;
+    return linear + int(shift >= 0 ? (shift + span / 2) / span : -((-shift + span / 2) / span));
+}
+
 int ImageY(std::int32_t y, int page, int pageTop) {
     return pageTop +
            ratio(-std::int64_t(y) - std::int64_t(page - 1) * kLayoutPageHeight, kRowNum, kRowDen);
@@ -404,7 +456,7 @@ LayoutImages RenderLayout(const std::vector<LayoutRecord>& records) {
     LayoutImages out;
     for (int p = 0; p < pages; ++p) {
         writers.push_back(std::make_unique<PageWriter>(measure));
-        out.pageTops.push_back(pageTop(records, p + 1));
+        out.maps.emplace_back(records, p + 1);
     }
     for (const LayoutRecord& r : records) {
         if (r.kind == LK_HEADER || r.kind == LK_HOTSPOT)
@@ -413,11 +465,11 @@ LayoutImages RenderLayout(const std::vector<LayoutRecord>& records) {
             const int page = LayoutPageOf(std::max(r.y1, r.y2));
             PageWriter& w = *writers[std::size_t(page - 1)];
             w.pen(pf::PS_SOLID, kLinePen, 0);
-            const int top = out.pageTops[std::size_t(page - 1)];
-            w.line(ImageX(r.x1), ImageY(r.y1, page, top), ImageX(r.x2), ImageY(r.y2, page, top));
+            const PageMap& map = out.maps[std::size_t(page - 1)];
+            w.line(ImageX(r.x1), map.y(r.y1), ImageX(r.x2), map.y(r.y2));
             continue;
         }
-        const FrameRect fr = frameRect(r.box, out.pageTops);
+        const FrameRect fr = frameRect(r.box, out.maps);
         PageWriter& w = *writers[std::size_t(fr.page - 1)];
         switch (r.kind) {
         case LK_TEXT:

@@ -15,9 +15,11 @@
 // by 2400/9300 so that its width fills the frame (x 75 to 2475). Down, the layouts' row pitch
 // of 180 units becomes the grid's row of 50 (1/6 inch, as the paper forms are ruled), so the
 // 11200 units become 3111, starting between y = 50 and 99, above the time stamp at the
-// frame's foot. Within that range each page starts where its amount rows fall on the grid:
-// the most common top of its entry boxes (mod 180) is placed so that a 180-unit box lies
-// exactly round one grid row of text. Fonts scale with the width, so text keeps its
+// frame's foot. Within that range each page starts where most of its amount rows fall on
+// the grid: the most common top of its 180-unit entry boxes (mod 180) is placed so that
+// such a box lies exactly round one grid row of text. Rows off that rhythm (after a gap of
+// another height) are then moved by up to 25 units onto the grid too, the space between
+// two such rows stretched or squeezed evenly. Fonts scale with the width, so text keeps its
 // proportions. Layout page p holds the records whose top lies in (-(p-1)*11200, -p*11200].
 namespace qv {
 
@@ -46,13 +48,27 @@ struct GridPlacement {
     bool operator==(const GridPlacement&) const = default;
 };
 
+// The vertical mapping of one layout page: linear from its top, with the amount rows moved
+// onto the grid (see above).
+class PageMap final {
+public:
+    PageMap(const std::vector<LayoutRecord>& records, int page);
+    int top() const { return m_top; }
+    int y(std::int32_t layoutY) const; // frame y of a layout y on this page
+
+private:
+    int m_page;
+    int m_top;
+    std::vector<std::pair<std::int64_t, int>> m_anchors; // (units down the page, offset)
+};
+
 struct LayoutImages {
     std::vector<std::string> pages; // metafile bytes, page 1 first
-    std::vector<int> pageTops;      // frame y of each page's top edge
+    std::vector<PageMap> maps;      // one per page
     std::vector<GridPlacement> placements;
 };
 
-// Frame coordinates of a layout point on layout page `page`.
+// Frame coordinates of a layout point on layout page `page`, before rows are moved.
 int ImageX(std::int32_t x);
 int ImageY(std::int32_t y, int page, int pageTop);
 // The layout page a record whose top is `top` prints on.
