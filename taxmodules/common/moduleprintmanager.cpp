@@ -1,6 +1,8 @@
 #include "moduleprintmanager.h"
 
+#include "modulesettings.h"
 #include "moduletext.h"
+#include "printvalue.h"
 
 #include <quorva/detailsstore.h>
 #include <quorva/field.h>
@@ -8,12 +10,15 @@
 #include <quorva/formmanager.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace qv {
 namespace {
 
-// A details statement is an image item without a page image: only grid texts.
+// Official pages and details statements are image items: a statement has no page image,
+// only grid texts.
+constexpr int kImageKind = 1;
 constexpr int kStatementKind = 1;
 constexpr int kFirstRow = 4;
 constexpr int kLastRow = 60;
@@ -55,7 +60,134 @@ std::vector<LineItem> lineItems(const std::string& block) {
     return items;
 }
 
+// The time stamp goes on every page unless the user switched it off for the job.
+bool stampPages() {
+    return profileInt("Print", "DateTime", 1) != 0;
+}
+
+// Grid text of 8 and 10 points is narrower than the grid's 12.
+int charactersThatFit(const GridPlace& place) {
+    const int points = place.elementType == PET_GRID_BOLD8    ? 8
+                       : place.elementType == PET_GRID_BOLD10 ? 10
+                                                              : 12;
+    return std::max(1, place.width * 12 / points);
+}
+
 } // namespace
+
+// The images live in the program directory beside the library; a program directory named
+// by QUORVA_PROGDIR comes first, as for the module data files.
+int ModulePrintManager::Initialize() {
+    if (m_options.imageFile.empty())
+        return 1;
+    if (const char* dir = std::getenv("QUORVA_PROGDIR"); dir && *dir) {
+        std::string folder = dir;
+        if (folder.back() != '/')
+            folder += '/';
+        if (m_images.open(folder + m_options.imageFile))
+            return 1;
+    }
+    m_images.open(PrintImageFile::libraryFolder() + m_options.imageFile);
+    return 1;
+}
+
+std::string ModulePrintManager::formName(int form) const {
+    if (!m_fm || form < 1 || form > m_fm->GetFormCount())
+        return {};
+    char buf[QV_NAME_SIZE] = {};
+    m_fm->GetFormName(buf, sizeof buf, form);
+    return buf;
+}
+
+int ModulePrintManager::CanPrintForm(int form) {
+    const std::string name = formName(form);
+    return !name.empty() && m_images.pageCount(name) > 0 ? 1 : 0;
+}
+
+void ModulePrintManager::AddCopy(CFormCopy* copy) {
+    if (!copy)
+        return;
+    const std::string name = formName(copy->GetFormIndex());
+    if (!name.empty() && m_images.pageCount(name) > 0)
+        addImageCopy(copy, name);
+    else
+        AddLayoutCopy(copy);
+}
+
+int ModulePrintManager::GetImageSize(const char* image) {
+    const std::string* bytes = image ? m_images.find(image) : nullptr;
+    return bytes ? int(bytes->size()) : 0;
+}
+
+int ModulePrintManager::ReadImage(const char* image, void* buffer, int size) {
+    const std::string* bytes = image ? m_images.find(image) : nullptr;
+    if (!bytes || bytes->empty() || !buffer || size < int(bytes->size()))
+        return 0;
+    std::memcpy(buffer, bytes->data(), bytes->size());
+    return 1;
+}
+
+const std::vector<GridPlace>& ModulePrintManager::placesOf(const std::string& name) {
+    auto it = m_places.find(upperName(name));
+    if (it == m_places.end())
+        it = m_places.emplace(upperName(name), m_images.places(name)).first;
+    return it->second;
+}
+
+// One item per copy: page by page, the page image, the values in their places, the stamp.
+// Worksheets and copies holding estimated amounts are marked not for filing.
+void ModulePrintManager::addImageCopy(CFormCopy* copy, const std::string& name) {
+    CFormManager* fm = copy->GetFormManager();
+    const int form = copy->GetFormIndex();
+    const int pages = m_images.pageCount(name);
+    ModulePrintItem* item = add(kImageKind, copy);
+    bool estimated = false;
+    for (int n = 1; fm && n <= fm->GetFieldCount(form) && !estimated; ++n) {
+        CField* field = copy->GetField(n);
+        estimated = field && field->TestFlag(FF_ESTIMATED);
+    }
+    if (estimated || (fm && fm->GetCategoryOrder(form, CAT_WORKSHEETS) > 0))
+        item->setFlags(PIF_NOTFORFILING);
+    const bool stamp = stampPages();
+    const std::vector<GridPlace>& places = placesOf(name);
+    for (int page = 1; page <= pages; ++page) {
+        item->addElement(PET_IMAGE, 0, page, 0, 0, 0, name + "." + std::to_string(page));
+        for (const GridPlace& place : places) {
+            if (place.page != page || !fm)
+                continue;
+            int number = 0;
+            if (place.kind == 'H') {
+                const int first = fm->FindField(form, place.field.c_str(), 0);
+                number = first > 0 ? first + place.element : 0;
+            } else {
+                number = fm->FindField(form, place.field.c_str(), place.element);
+            }
+            CField* field = number > 0 ? copy->GetField(number) : nullptr;
+            std::string text = printValueText(field, place);
+            if (text.empty())
+                continue;
+            const int type = field->GetType();
+            unsigned flags = 0;
+            int elementType = place.elementType;
+            if (place.kind == 'E' && (type == FT_MONEY || type == FT_INTEGER || type == FT_DECIMAL))
+                flags = PEF_RIGHT;
+            else if (place.align == 1 || place.kind == 'H')
+                flags = PEF_CENTRE;
+            else if (place.align == 2)
+                flags = PEF_RIGHT;
+            // Names and addresses print in the normal weight; amounts and marks in bold.
+            if (place.kind == 'E' && elementType == PET_GRID_BOLD12 && type >= FT_TEXT &&
+                type <= 11)
+                elementType = PET_GRID12;
+            text = text.substr(0, std::size_t(charactersThatFit(place)));
+            item->addElement(elementType, flags, page, place.row, place.column, place.width, text);
+        }
+        if (stamp)
+            item->addElement(PET_TIMESTAMP, 0, page, 0, 0, 0, "");
+        if (m_options.decorate)
+            m_options.decorate(copy, *item, page, pages);
+    }
+}
 
 CPrintItem* ModulePrintManager::GetItem(int index) {
     if (index < 0 || std::size_t(index) >= m_items.size())
@@ -156,9 +288,12 @@ void ModulePrintManager::addStatement(CField* field, const std::string& block,
         heading += std::string(" - ") + buf;
 
     ModulePrintItem* item = add(kStatementKind, copy);
+    const bool stamp = stampPages();
     int page = 1;
     int row = kFirstRow;
     const auto startPage = [&] {
+        if (stamp)
+            item->addElement(PET_TIMESTAMP, 0, page, 0, 0, 0, "");
         item->addElement(PET_ARIAL10 + 2, PEF_BOLD, page, kFirstRow, kDateColumn, 70,
                          "Supporting Details");
         item->addElement(PET_GRID12, 0, page, kFirstRow + 2, kDateColumn, 74, heading);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "moduleprintitem.h"
+#include "printimagefile.h"
 
 #include <quorva/printmanager.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +19,22 @@ struct NamedPrintSet {
     std::vector<std::string> forms;
 };
 
-// A print manager working on any form manager through its slots. Forms without an official
-// page image print from their screen layout (layout items); supporting details print as
-// statements on the character grid.
+struct PrintOptions {
+    // The print library's data file of page images beside it ("" for none).
+    std::string imageFile;
+    // Adds the module's own elements to page `page` of a copy's image item, after its values.
+    std::function<void(CFormCopy* copy, ModulePrintItem& item, int page, int pages)> decorate;
+};
+
+// A print manager working on any form manager through its slots. A form with page images
+// prints them with its values on the character grid; a form without prints from its screen
+// layout (layout items); supporting details print as statements on the grid.
 class ModulePrintManager final : public CPrintManager {
 public:
-    explicit ModulePrintManager(std::vector<NamedPrintSet> sets) : m_sets(std::move(sets)) {}
+    explicit ModulePrintManager(std::vector<NamedPrintSet> sets, PrintOptions options = {})
+        : m_sets(std::move(sets)), m_options(std::move(options)) {}
 
-    int Initialize() override { return 1; }
+    int Initialize() override;
     void AttachFormManager(CFormManager* own) override { m_fm = own; }
     void AttachFederalFormManager(CFormManager* federal) override { m_federalFm = federal; }
     void Unused3() override {}
@@ -36,16 +47,16 @@ public:
     void Unused10() override {}
     void AddReturn() override;
     void AddReturnDetails() override;
-    int CanPrintForm(int) override { return 0; }
-    void AddCopy(CFormCopy* copy) override { AddLayoutCopy(copy); }
+    int CanPrintForm(int form) override;
+    void AddCopy(CFormCopy* copy) override;
     void AddLayoutCopy(CFormCopy* copy) override;
     void AddCopyDetails(CFormCopy* copy) override;
     void AddFieldDetails(CField* field, const void* block, int size, const char* comment) override;
     void Unused18() override {}
     void AddDocument(const char* path) override;
     void AddNamedSet(const char* name) override;
-    int GetImageSize(const char*) override { return 0; }
-    int ReadImage(const char*, void*, int) override { return 0; }
+    int GetImageSize(const char* image) override;
+    int ReadImage(const char* image, void* buffer, int size) override;
     void AttachFederalPrintManager(CPrintManager* federal) override { m_federalPm = federal; }
 
 private:
@@ -53,8 +64,14 @@ private:
     ModulePrintItem* add(int kind, CFormCopy* copy);
     void forEachReturnCopy(void (ModulePrintManager::*action)(CFormCopy*));
     void addStatement(CField* field, const std::string& block, const std::string& comment);
+    void addImageCopy(CFormCopy* copy, const std::string& formName);
+    std::string formName(int form) const;
+    const std::vector<GridPlace>& placesOf(const std::string& formName);
 
     std::vector<NamedPrintSet> m_sets;
+    PrintOptions m_options;
+    PrintImageFile m_images;
+    std::map<std::string, std::vector<GridPlace>> m_places; // by form name, read once
     CFormManager* m_fm = nullptr;
     CFormManager* m_federalFm = nullptr;
     CPrintManager* m_federalPm = nullptr;

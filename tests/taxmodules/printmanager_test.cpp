@@ -5,6 +5,8 @@
 #include <quorva/detailsstore.h>
 #include <quorva/printitem.h>
 
+#include "platform/wmfplayer.h"
+
 #include <cstring>
 #include <map>
 
@@ -83,30 +85,55 @@ protected:
     CFormCopy* form1040 = nullptr;
 };
 
-TEST_F(PrintManagerTest, ReturnPrintsItsFormsFromTheirLayouts) {
+TEST_F(PrintManagerTest, ReturnPrintsImagesWhereThereAreAndLayoutsElsewhere) {
     EXPECT_EQ(pm->GetFormManager(), fm);
     newCopy(fm, "USDW2"); // a document received, not filed with the return
-    for (int form = 1; form <= fm->GetFormCount(); ++form)
-        EXPECT_EQ(pm->CanPrintForm(form), 0);
+    EXPECT_NE(pm->CanPrintForm(fm->FindForm("USF1040")), 0);
+    for (const char* form : {"USDW2", "USSchB", "USWEFWksht"})
+        EXPECT_EQ(pm->CanPrintForm(fm->FindForm(form)), 0) << form;
+    EXPECT_EQ(pm->CanPrintForm(0), 0);
+    EXPECT_EQ(pm->CanPrintForm(fm->GetFormCount() + 1), 0);
     pm->AddReturn();
     ASSERT_EQ(pm->GetItemCount(), 1);
     ASSERT_EQ(store.GetPrintItemCount(), 1);
     CPrintItem* item = pm->GetItem(0);
     EXPECT_EQ(store.GetPrintItem(0), item);
-    EXPECT_EQ(item->GetKind(), PIK_LAYOUT);
+    EXPECT_NE(item->GetKind(), PIK_LAYOUT);
+    EXPECT_NE(item->GetKind(), PIK_DOCUMENT);
     EXPECT_EQ(item->GetItemCopy(), form1040);
     EXPECT_EQ(item->GetPrintManager(), pm);
-    item->SetPageCount(2);
     EXPECT_EQ(item->GetPageCount(), 2);
     EXPECT_EQ(pm->GetItem(1), nullptr);
     pm->ClearItems();
     EXPECT_EQ(pm->GetItemCount(), 0);
-    // A schedule the module keeps at hand prints once the return needs it.
+    // A schedule the module keeps at hand prints once the return needs it, from its layout.
     enterMoney(field(newCopy(fm, "USD1099INT"), "INTEREST"), 40100);
     pm->AddReturn();
     ASSERT_EQ(pm->GetItemCount(), 2);
     EXPECT_EQ(pm->GetItem(1)->GetItemCopy(), fm->GetFormCopy(fm->FindForm("USSchB"), 1));
+    EXPECT_EQ(pm->GetItem(1)->GetKind(), PIK_LAYOUT);
+    // Every form of the return prints one way or the other, so the module flags none as
+    // unavailable.
+    EXPECT_EQ(fm->GetFieldFlag("StopPrint"), 0);
     pm->ClearItems();
+}
+
+TEST_F(PrintManagerTest, PageImagesByName) {
+    const int size = pm->GetImageSize("USF1040.1");
+    ASSERT_GT(size, 22 + 18);
+    EXPECT_EQ(pm->GetImageSize("usf1040.1"), size);
+    EXPECT_GT(pm->GetImageSize("USF1040.2"), 0);
+    EXPECT_EQ(pm->GetImageSize("USF1040.3"), 0);
+    EXPECT_EQ(pm->GetImageSize(""), 0);
+    std::string bytes(std::size_t(size), '\0');
+    EXPECT_EQ(pm->ReadImage("USF1040.1", bytes.data(), size - 1), 0); // buffer too short
+    ASSERT_NE(pm->ReadImage("USF1040.1", bytes.data(), size), 0);
+    EXPECT_EQ(pm->ReadImage("NOIMAGE", bytes.data(), size), 0);
+    pf::WmfPlayer player;
+    ASSERT_TRUE(player.load(bytes.data(), bytes.size()));
+    EXPECT_EQ(player.bounds(), (pf::Rect{0, 0, 2550, 3300}));
+    EXPECT_EQ(player.unitsPerInch(), 300);
+    EXPECT_GT(player.recordCount(), 100u);
 }
 
 TEST_F(PrintManagerTest, NamedSetsAndDocuments) {
@@ -127,6 +154,11 @@ TEST_F(PrintManagerTest, NamedSetsAndDocuments) {
     EXPECT_EQ(doc->GetWindow(), &window);
     EXPECT_EQ(store.GetPrintItemCount(), 2);
     EXPECT_EQ(pm->GetImageSize("F1040P1"), 0);
+    // The signature set holds the e-file worksheet with the PINs.
+    pm->ClearItems();
+    pm->AddNamedSet("PrintSigAuth");
+    ASSERT_EQ(pm->GetItemCount(), 1);
+    EXPECT_EQ(pm->GetItem(0)->GetItemCopy(), fm->GetFormCopy(fm->FindForm("USWEFWksht"), 1));
 }
 
 TEST_F(PrintManagerTest, DetailsStatementListsItemsTotalAndComment) {
@@ -170,6 +202,8 @@ TEST_F(PrintManagerTest, LongStatementsContinueOnFurtherPages) {
         CPrintElement* e = item->GetElement(i);
         EXPECT_GE(e->GetPage(), page) << "elements are ordered by page";
         page = e->GetPage();
+        if (e->GetType() == PET_TIMESTAMP)
+            continue; // drawn at the foot, not on a row
         EXPECT_GE(e->GetRow(), 1);
         EXPECT_LE(e->GetRow(), 64); // 64 rows fit the 3,200-unit frame
     }
