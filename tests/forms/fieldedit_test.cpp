@@ -491,6 +491,8 @@ TEST_F(FieldEditTest, EstimateOverrideCommandsAndClipboard) {
     page.edit->OnCommand(CFieldEdit::IdCopy);
     EXPECT_EQ("1423", QApplication::clipboard()->text().toStdString());
     QApplication::clipboard()->setText("5x");
+    QTest::keyClick(page.edit, Qt::Key_Backspace); // even right after a backspace
+    EXPECT_EQ("", text());
     page.edit->OnCommand(CFieldEdit::IdPaste);
     EXPECT_EQ("5", text()); // the character the mask refuses is taken out again
     EXPECT_EQ(1, pf::beepCount());
