@@ -54,6 +54,7 @@ CFormToolbar::CFormToolbar(QWidget* parent)
     }
     m_caption->setStyleSheet(QStringLiteral("color: white; font-weight: bold"));
     setFixedHeight(kHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     layoutButtons();
 }
 
