@@ -128,8 +128,12 @@ CFormPageWnd::CFormPageWnd(CModuleList& modules, QWidget* parent, pf::MsgTarget*
 
 CFormPageWnd::~CFormPageWnd() = default;
 
+std::uint32_t CFormPageWnd::backgroundFor(const std::string& layoutName) {
+    return pf::upper(layoutName) == "FDETAILS" ? kWhite : kCream;
+}
+
 std::uint32_t CFormPageWnd::backgroundColour() const {
-    return pf::upper(m_layoutName) == "FDETAILS" ? kWhite : kCream;
+    return backgroundFor(m_layoutName);
 }
 
 bool CFormPageWnd::editorVisible() const {
@@ -404,8 +408,9 @@ bool CFormPageWnd::MovePrevious() {
 void CFormPageWnd::scrollIntoView(const QRect& box) {
     const int clientHeight = viewport()->height();
     QScrollBar* bar = verticalScrollBar();
-    if (box.bottom() > clientHeight) {
-        bar->setValue(bar->value() + box.bottom() - (clientHeight - 5));
+    const int bottom = box.top() + box.height();
+    if (bottom > clientHeight) {
+        bar->setValue(bar->value() + bottom - (clientHeight - 5));
     } else if (box.top() < 0) {
         const int pageTop = box.top() + bar->value(); // the box's top from the page's top
         bar->setValue(pageTop < 50 ? 0 : pageTop - 15);

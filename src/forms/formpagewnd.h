@@ -90,6 +90,8 @@ public:
     const std::vector<CField*>& bindings() const { return m_fields; }
     int lastHotSpot() const { return m_lastHotSpot; }
     std::uint32_t backgroundColour() const;
+    // Line-item details ("FDETAILS") are drawn on white, every form on cream.
+    static std::uint32_t backgroundFor(const std::string& layoutName);
     // The records drawn with the focus mark or hosting an editor are found by control number.
     const LayoutRecord* recordOf(int controlNumber) const;
 
