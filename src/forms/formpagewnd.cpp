@@ -1,9 +1,14 @@
 #include "forms/formpagewnd.h"
 
 #include "forms/boundlayout.h"
+#include "forms/fieldcombo.h"
+#include "forms/fieldedit.h"
+#include "forms/fieldedithost.h"
 #include "forms/fieldformat.h"
 #include "forms/fieldstore.h"
 #include "forms/layoutpainter.h"
+#include "forms/messageballoon.h"
+#include "forms/overridedlg.h"
 #include "interview/formcreation.h"
 #include "interview/modulelistset.h"
 #include "modules/modulelist.h"
@@ -21,8 +26,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -59,14 +62,31 @@ QColor qcolour(pf::COLORREF c) {
     return QColor(pf::GetRValue(c), pf::GetGValue(c), pf::GetBValue(c));
 }
 
-std::string choiceText(CField& field, int index) {
-    char buffer[100] = {};
-    field.GetChoiceText(index, buffer, sizeof buffer);
-    buffer[sizeof buffer - 1] = '\0';
-    return buffer;
-}
-
 } // namespace
+
+// The editors' view of the page: the modified mark, supporting forms and the field status
+// go through the page's owner.
+class CFormPageWnd::PageHost final : public CFieldEditHost {
+public:
+    explicit PageHost(CFormPageWnd& page) : m_page(page) {}
+    void MarkReturnModified() override {
+        if (m_page.onMarkModified)
+            m_page.onMarkModified();
+    }
+    bool HasSupportingForm(CField&) override { return bool(m_page.onOpenSupportingForm); }
+    bool OpenSupportingForm(CField&) override {
+        return m_page.onOpenSupportingForm && m_page.onOpenSupportingForm();
+    }
+    bool InFormPane() override { return !m_page.m_mainView; }
+    void FieldStatusChanged(CField& field) override {
+        if (m_page.m_frame)
+            pf::sendMessage(m_page.m_frame, pf::UM_FIELD_STATUS, 0,
+                            reinterpret_cast<pf::LPARAM>(&field));
+    }
+
+private:
+    CFormPageWnd& m_page;
+};
 
 CFormPageWnd::CFormPageWnd(CModuleList& modules, QWidget* parent, pf::MsgTarget* view,
                            pf::MsgTarget* frame, bool mainView)
@@ -79,27 +99,22 @@ CFormPageWnd::CFormPageWnd(CModuleList& modules, QWidget* parent, pf::MsgTarget*
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
-    m_edit = new QLineEdit(viewport());
+    m_host = std::make_unique<PageHost>(*this);
+    m_edit = new CFieldEdit(viewport());
     pf::setCtrlId(m_edit, kEditId);
     m_edit->setFrame(false);
+    m_edit->SetOwner(this);
+    m_edit->SetHost(m_host.get());
     m_edit->hide();
-    m_edit->installEventFilter(this);
 
-    m_combo = new QComboBox(viewport());
+    m_combo = new CFieldCombo(viewport());
     pf::setCtrlId(m_combo, kComboId);
+    m_combo->SetOwner(this);
+    m_combo->SetHost(m_host.get());
     m_combo->hide();
-    m_combo->installEventFilter(this);
-    connect(m_combo, qOverload<int>(&QComboBox::activated), this,
-            [this](int) { m_comboChanged = true; });
 
-    m_balloon = new QLabel(viewport());
-    pf::setCtrlId(m_balloon, kBalloonId);
-    m_balloon->setAutoFillBackground(true);
-    m_balloon->setPalette(QPalette(QColor(0, 0, 0), QColor(255, 255, 225)));
-    m_balloon->setForegroundRole(QPalette::WindowText);
-    m_balloon->setBackgroundRole(QPalette::ToolTipBase);
-    m_balloon->setContentsMargins(2, 2, 2, 2);
-    m_balloon->hide();
+    m_balloon = new CMessageBalloon(viewport(), kBalloonId);
+    m_balloon->Hide();
 
     m_exit = new QPushButton(QStringLiteral("Exit"), viewport());
     pf::setCtrlId(m_exit, kExitId);
@@ -428,19 +443,8 @@ void CFormPageWnd::showEditor(std::size_t i) {
     CField* field = m_fields[i];
     m_combo->hide();
     m_editRecord = i;
-    const int type = field ? field->GetType() : FT_TEXT;
-    const FieldTypeInfo info = TypeInfo(type, r.decimals);
     m_edit->setGeometry(deviceRect(Normalize(r.box)));
-    m_edit->setMaxLength(info.limit > 0 ? info.limit : 255);
-    m_edit->setAlignment(info.rightAligned ? Qt::AlignRight | Qt::AlignVCenter
-                                           : Qt::AlignLeft | Qt::AlignVCenter);
-    QPalette pal = m_edit->palette();
-    pal.setColor(QPalette::Text, qcolour(StateColor(field)));
-    m_edit->setPalette(pal);
-    m_edit->setText(field ? pf::toQt(FieldValueText(*field, r.layoutFlags, r.decimals))
-                          : QString());
-    m_edit->setModified(false);
-    m_edit->selectAll();
+    m_edit->SetUp(field, r.controlNumber, r.layoutFlags, r.decimals, r.decimals);
     m_edit->show();
     m_edit->setFocus();
 }
@@ -449,18 +453,11 @@ void CFormPageWnd::showChoiceList(std::size_t i) {
     const LayoutRecord& r = m_records[i];
     CField* field = m_fields[i];
     m_editRecord = i;
-    m_comboChanged = false;
-    m_combo->clear();
+    m_combo->SetUp(field, r.controlNumber);
     int widest = 0;
     const QFontMetrics fm(m_combo->font());
-    if (field) {
-        for (int c = 0; c < field->GetChoiceCount(); ++c) {
-            const QString text = pf::toQt(choiceText(*field, c));
-            widest = std::max(widest, fm.horizontalAdvance(text));
-            m_combo->addItem(text);
-        }
-        m_combo->setCurrentIndex(field->GetChoice());
-    }
+    for (int c = 0; c < m_combo->count(); ++c)
+        widest = std::max(widest, fm.horizontalAdvance(m_combo->itemText(c)));
     const int dropWidth = std::max(10, widest + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
                                            fm.horizontalAdvance(QLatin1Char('X')));
     const QRect box = deviceRect(Normalize(r.box));
@@ -490,16 +487,16 @@ void CFormPageWnd::valueStored() {
 }
 
 bool CFormPageWnd::storeChoice() {
-    if (!m_comboChanged || m_editRecord >= m_records.size() || !m_fields[m_editRecord])
+    if (!m_combo->IsModified() || m_editRecord >= m_records.size() || !m_fields[m_editRecord])
         return true;
-    m_comboChanged = false;
+    m_combo->SetModified(false);
     StoreContext context;
     context.markModified = [this] {
         if (onMarkModified)
             onMarkModified();
     };
     pf::WaitCursor wait;
-    StoreChoiceText(*m_fields[m_editRecord], pf::fromQt(m_combo->currentText()), context);
+    StoreChoiceText(*m_fields[m_editRecord], m_combo->Text(), context);
     valueStored();
     return true;
 }
@@ -525,7 +522,7 @@ bool CFormPageWnd::StoreCurrent() {
     StoreResult result;
     {
         pf::WaitCursor wait;
-        result = StoreFieldText(*field, pf::fromQt(m_edit->text()), context);
+        result = StoreFieldText(*field, m_edit->Text(), context);
     }
     if (result.outcome == StoreOutcome::Refused) {
         pf::beep();
@@ -542,28 +539,14 @@ bool CFormPageWnd::StoreCurrent() {
 // ---- the balloon -----------------------------------------------------------------------
 
 void CFormPageWnd::hideBalloon() {
-    m_balloon->hide();
+    m_balloon->Hide();
 }
 
 void CFormPageWnd::showEntryError(int kind, CField* field) {
-    if (!field)
-        return;
-    const std::string text = EntryErrorText(*field, kind);
-    if (text.empty())
-        return;
-    m_balloon->setText(pf::toQt(text));
-    m_balloon->adjustSize();
-    const QRect edit = m_edit->geometry();
-    int x = edit.center().x() - m_balloon->width() / 2;
-    x = std::clamp(x, 0, std::max(0, viewport()->width() - m_balloon->width()));
-    int y = edit.bottom() + 1;
-    if (y + m_balloon->height() > viewport()->height())
-        y = edit.top() - m_balloon->height();
-    m_balloon->move(x, y);
-    m_balloon->show();
-    m_balloon->raise();
-    if (m_edit->isVisibleTo(viewport()))
+    // The refused box keeps the entry focus, even when a click on the page took it away.
+    if (field && m_edit->isVisibleTo(viewport()))
         m_edit->setFocus();
+    m_balloon->ShowEntryError(m_edit, field, kind);
 }
 
 // ---- messages --------------------------------------------------------------------------
@@ -614,7 +597,13 @@ pf::LRESULT CFormPageWnd::onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM 
         return 1;
     }
     case pf::UM_GET_FIELD_REF:
-        return reinterpret_cast<pf::LRESULT>(&m_ref);
+        return CFieldEdit::PackFieldRef(m_ref);
+    case CFieldEdit::kWmCommand:
+        // Commands the editors pass on (details, supporting form) belong to the view.
+        return m_view ? pf::sendMessage(m_view, msg, wparam, lparam) : 0;
+    case CFieldEdit::kWmVScroll:
+        ScrollVertical(wparam == CFieldEdit::kSbPageUp ? Scroll::PageUp : Scroll::PageDown);
+        return 1;
     case UM_REDRAW_PAGE:
         viewport()->update();
         return 1;
@@ -623,15 +612,15 @@ pf::LRESULT CFormPageWnd::onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM 
             onExit();
         return 1;
     case pf::UM_MIRROR_TEXT: {
-        const auto* mirror = reinterpret_cast<const MirrorText*>(lparam);
-        if (!mirror || mirror->form != m_ref.form || !mirror->field)
+        const auto* mirror = reinterpret_cast<const CFieldEdit::MirrorText*>(lparam);
+        if (!mirror || mirror->formIndex != m_ref.form || !mirror->field)
             return 0;
         const int type = mirror->field->GetType();
         if (type == FT_CHECK || type == FT_OPTION) {
             viewport()->update();
         } else if (type == FT_CHOICE) {
             if (m_combo->isVisibleTo(viewport()))
-                m_combo->setCurrentIndex(mirror->choice);
+                m_combo->setCurrentIndex(m_combo->findText(pf::toQt(mirror->text)));
         } else if (type != 11 && m_edit->isVisibleTo(viewport())) {
             m_edit->setText(pf::toQt(mirror->text));
             m_edit->setModified(true);
@@ -729,35 +718,6 @@ void CFormPageWnd::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-bool CFormPageWnd::eventFilter(QObject* watched, QEvent* event) {
-    // The editor hands the moving keys to the page, as the field editor does.
-    if ((watched == m_edit || watched == m_combo) && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool shift = key->modifiers() & Qt::ShiftModifier;
-        switch (key->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            hideBalloon();
-            onMessage(pf::UM_MOVE_FIELD, (key->key() == Qt::Key_Backtab || shift) ? 1 : 0, 0);
-            return true;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (watched == m_edit) {
-                hideBalloon();
-                onMessage(pf::UM_MOVE_FIELD, 0, 0);
-                return true;
-            }
-            break;
-        case Qt::Key_Escape:
-            hideBalloon();
-            return true;
-        default:
-            break;
-        }
-    }
-    return QAbstractScrollArea::eventFilter(watched, event);
-}
-
 void CFormPageWnd::mousePressEvent(QMouseEvent* event) {
     click(event->position().toPoint(), false);
 }
@@ -804,6 +764,14 @@ void CFormPageWnd::click(const QPoint& pos, bool doubleClick) {
     }
 }
 
+int CFormPageWnd::askOverride(CField& field) {
+    COverrideDlg dialog(field, m_ref.form, *m_host, this);
+    const int result = pf::execDialog(dialog);
+    if (result == COverrideDlg::IdOverrideValue)
+        return 1;
+    return result == COverrideDlg::IdOpenSupportingForm ? 2 : 0;
+}
+
 void CFormPageWnd::toggle(std::size_t i) {
     const LayoutRecord& r = m_records[i];
     CField* field = m_fields[i];
@@ -816,7 +784,7 @@ void CFormPageWnd::toggle(std::size_t i) {
             return;
         }
         if (NeedsOverride(*field)) {
-            const int answer = onOverridePrompt ? onOverridePrompt(*field) : 0;
+            const int answer = onOverridePrompt ? onOverridePrompt(*field) : askOverride(*field);
             if (answer == 0)
                 return;
             if (answer == 2) {

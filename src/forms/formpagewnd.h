@@ -7,14 +7,15 @@
 #include <QAbstractScrollArea>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CModuleList;
 class CTaxModule;
-class QComboBox;
-class QLabel;
-class QLineEdit;
+class CFieldCombo;
+class CFieldEdit;
+class CMessageBalloon;
 class QPushButton;
 struct CField;
 struct CFormCopy;
@@ -30,15 +31,6 @@ namespace qv {
 enum PageMsg : unsigned {
     UM_REDRAW_PAGE = 0x80E,
     UM_PAGE_EXIT = 0x80F, // acts as the Exit button
-};
-
-// What UM_MIRROR_TEXT carries (lparam points to it): a value typed elsewhere for a field of
-// the page's form, shown in the visible editor before it is stored.
-struct MirrorText {
-    int form = 0;
-    CField* field = nullptr;
-    std::string text;
-    int choice = -1;
 };
 
 // One copy of a form drawn as its paper form from the module's layout, with the in-place
@@ -95,9 +87,9 @@ public:
     // The records drawn with the focus mark or hosting an editor are found by control number.
     const LayoutRecord* recordOf(int controlNumber) const;
 
-    QLineEdit* editor() const { return m_edit; }
-    QComboBox* choiceList() const { return m_combo; }
-    QLabel* balloon() const { return m_balloon; }
+    CFieldEdit* editor() const { return m_edit; }
+    CFieldCombo* choiceList() const { return m_combo; }
+    CMessageBalloon* balloon() const { return m_balloon; }
     QPushButton* exitButton() const { return m_exit; }
     bool editorVisible() const;
 
@@ -124,7 +116,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setupMapping(pf::Dc& dc) const;
@@ -142,6 +133,7 @@ private:
     void setCurrentField(CField* field);
     void click(const QPoint& pos, bool doubleClick);
     void toggle(std::size_t record);
+    int askOverride(CField& field);
     bool storeChoice();
     void markModified(CField* field);
     void valueStored();
@@ -171,11 +163,12 @@ private:
     int m_historyIndex = -1;
     bool m_closed = false;
     bool m_shuttingDown = false;
-    bool m_comboChanged = false;
 
-    QLineEdit* m_edit = nullptr;
-    QComboBox* m_combo = nullptr;
-    QLabel* m_balloon = nullptr;
+    class PageHost;
+    std::unique_ptr<PageHost> m_host;
+    CFieldEdit* m_edit = nullptr;
+    CFieldCombo* m_combo = nullptr;
+    CMessageBalloon* m_balloon = nullptr;
     QPushButton* m_exit = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "forms/formsview.h"
 
 #include "app/appsettings.h"
+#include "forms/fieldedit.h"
 #include "forms/fieldstore.h"
 #include "forms/formpagewnd.h"
 #include "forms/layoutprinter.h"
@@ -14,7 +15,6 @@
 #include <quorva/formcopy.h>
 #include <quorva/formmanager.h>
 
-#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -135,7 +135,9 @@ void CFormsView::onUpdate(pf::View*, long hint) {
 pf::LRESULT CFormsView::onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM lparam) {
     switch (msg) {
     case pf::UM_GET_FIELD_REF:
-        return reinterpret_cast<pf::LRESULT>(&fieldRef());
+        return CFieldEdit::PackFieldRef(fieldRef());
+    case CFieldEdit::kWmCommand:
+        return RunCommand(int(wparam)) ? 1 : 0;
     case pf::UM_GET_MODULE:
         return reinterpret_cast<pf::LRESULT>(module());
     case pf::UM_COMMIT_FIELD:
@@ -354,17 +356,13 @@ bool CFormsView::RunCommand(int id) {
     CField* field = m_page->currentField();
     StoreContext context;
     context.markModified = [this] { markModified(); };
-    QLineEdit* edit = m_page->editor();
+    CFieldEdit* edit = m_page->editor();
     switch (id) {
     case formcmd::IdCopy:
-        edit->copy();
-        return true;
     case formcmd::IdCut:
-        edit->cut();
-        return true;
     case formcmd::IdPaste:
-        edit->paste();
-        return true;
+        // Through the editor: pasting into a calculated field asks for the override first.
+        return edit->OnCommand(id);
     case formcmd::IdAddDetails:
     case formcmd::IdAddDetailsButton:
         if (onDetails)

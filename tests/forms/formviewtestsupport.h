@@ -14,8 +14,8 @@
 #include <quorva/formcopy.h>
 #include <quorva/formmanager.h>
 
+#include "forms/fieldedit.h"
 #include <QApplication>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -108,6 +108,8 @@ protected:
         page->resize(800, 600);
         page->onMarkModified = [this] { ++modifiedMarks; };
         m_window->show();
+        m_window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         qv::FieldRef ref{1, std::uint16_t(form(formName)), std::uint16_t(copy), 0};
         page->OpenCopy(ref);
         QApplication::processEvents(); // the posted UM_GOTO_FIELD
