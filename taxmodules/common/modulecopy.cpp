@@ -15,6 +15,7 @@ ModuleCopy::ModuleCopy(ModuleFormManager& manager, int form, const FormDef& def,
     for (std::size_t i = 0; i < slots.size(); ++i)
         m_fields.push_back(
             std::make_unique<ModuleField>(*this, *slots[i].def, int(i) + 1, slots[i].element));
+    m_flags |= def.copyFlags;
     if (def.required)
         m_flags |= CF_REQUIRED;
     if (!def.copyTarget.empty())
@@ -54,6 +55,11 @@ void ModuleCopy::setCalculated(std::string_view name, std::int64_t value, int el
 void ModuleCopy::setCalculatedText(std::string_view name, const std::string& text, int element) {
     if (ModuleField* f = field(name, element))
         f->setCalculatedText(text);
+}
+
+void ModuleCopy::setCalculatedReal(std::string_view name, double value, int element) {
+    if (ModuleField* f = field(name, element))
+        f->setCalculatedReal(value);
 }
 
 void ModuleCopy::updateTitle() {
@@ -113,7 +119,7 @@ void ModuleCopy::restore(const CopyBlob& blob, const std::function<int(int)>& nu
     if (imported) {
         m_flags |= CF_IMPORTED;
     } else {
-        m_flags = blob.copyFlags & ~CF_OPEN;
+        m_flags = (blob.copyFlags & ~CF_OPEN) | m_def.copyFlags;
         if (m_def.required)
             m_flags |= CF_REQUIRED;
     }
@@ -179,6 +185,8 @@ int ModuleCopy::GetCopyTitle(char* buffer, int size) {
 
 void ModuleCopy::Prepare() {
     m_manager.recalculate();
+    if (m_def.prepare)
+        m_manager.prepareCopy(*this);
 }
 
 void ModuleCopy::SelectOption(int fieldNumber) {

@@ -40,6 +40,7 @@ public:
     bool isSet(std::string_view name, int element = 0);
     void setCalculated(std::string_view name, std::int64_t value, int element = 0);
     void setCalculatedText(std::string_view name, const std::string& text, int element = 0);
+    void setCalculatedReal(std::string_view name, double value, int element = 0);
     void updateTitle();
 
     CopyBlob snapshot() const;

@@ -11,6 +11,7 @@
 // so a module is its tables plus a calculation function; growing a module means adding rows.
 namespace qv {
 
+class ModuleCopy;
 class ModuleFormManager;
 
 struct FieldDef {
@@ -41,6 +42,10 @@ inline FieldDef input(const char* name, int type = FT_MONEY) {
 inline FieldDef calculated(const char* name, int type = FT_MONEY) {
     return makeField(name, type, FF_CALCULATED);
 }
+// A figure shown for reference only: computed, and the user may not type over it.
+inline FieldDef reference(const char* name, int type = FT_MONEY) {
+    return makeField(name, type, FF_CALCULATED | FF_PROTECTED);
+}
 
 struct FormDef {
     std::string name;
@@ -49,8 +54,12 @@ struct FormDef {
     unsigned category = CAT_FORMS;
     unsigned flags = 0; // FMF_ flags beyond the interview ones, which follow from the targets
     int maxCopies = 1;
-    bool createByDefault = false;            // made by CreateDefaultForms; form flag FMF_ALWAYS
-    bool required = false;                   // copies carry CF_REQUIRED
+    bool createByDefault = false; // made by CreateDefaultForms; form flag FMF_ALWAYS
+    bool required = false;        // copies carry CF_REQUIRED
+    unsigned copyFlags = 0;       // further CF_ flags every copy carries
+    // A deleted copy comes back at once when the kind has no copy left and nothing it is
+    // made from is gone (an empty `transfers`, or a transferring kind still has a copy).
+    bool recreatedOnDelete = false;
     std::vector<std::string> parents;        // parent kinds in the same module
     std::vector<std::string> federalParents; // parent kinds in the federal module
     int maxChildCopies = 0;                  // per parent copy
@@ -59,6 +68,9 @@ struct FormDef {
     std::string newCopyTarget;               // "SCRIPT_QUESTION" for a new copy
     std::string copyTarget;                  // the same for an existing copy
     std::vector<FieldDef> fields;
+    // Run by the copy's Prepare after the module's recalculation: figures only worth working
+    // out when the copy is about to be shown, printed or reviewed.
+    void (*prepare)(ModuleFormManager&, ModuleCopy&) = nullptr;
 };
 
 // A module-global field name (GetFieldFlag, GetFieldValue, GetFieldText, GetFieldByName):

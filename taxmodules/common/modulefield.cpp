@@ -59,6 +59,11 @@ void ModuleField::setCalculated(std::int64_t value) {
         m_integer = value;
 }
 
+void ModuleField::setCalculatedReal(double value) {
+    if (!(m_flags & FF_OVERRIDDEN))
+        m_real = value;
+}
+
 void ModuleField::setCalculatedText(const std::string& text) {
     if (!(m_flags & FF_OVERRIDDEN))
         m_text = text.substr(0, 255);

@@ -29,6 +29,7 @@ public:
     // Written by the module's own calculation: no refresh, and an overridden value stays.
     void setCalculated(std::int64_t value);
     void setCalculatedText(const std::string& text);
+    void setCalculatedReal(double value);
     // Restored from saved data; flags beyond the ones the field always has are taken over.
     void restore(std::int64_t integer, double real, const std::string& text, unsigned flags);
     void clear();

@@ -121,6 +121,14 @@ void ModuleFormManager::recalculate() {
         s->RecalculateAll();
 }
 
+void ModuleFormManager::prepareCopy(ModuleCopy& copy) {
+    if (m_calculating || !copy.def().prepare)
+        return;
+    m_calculating = true;
+    copy.def().prepare(*this, copy);
+    m_calculating = false;
+}
+
 const std::vector<ModuleFormManager::FieldSlot>& ModuleFormManager::fieldSlots(int form) const {
     static const std::vector<FieldSlot> none;
     const FormState* st = state(form);
@@ -375,9 +383,18 @@ int ModuleFormManager::DeleteFormCopy(CFormCopy* copy) {
         return 0;
     for (CFormCopy* child : childrenOf(target, 0))
         DeleteFormCopy(child);
-    FormState* st = state(target->GetFormIndex());
+    const int form = target->GetFormIndex();
+    FormState* st = state(form);
     st->copies.erase(std::find_if(st->copies.begin(), st->copies.end(),
                                   [&](const auto& c) { return c.get() == target; }));
+    const FormDef* def = formDef(form);
+    if (def->recreatedOnDelete && st->copies.empty()) {
+        const bool fed = def->transfers.empty() ||
+                         std::any_of(def->transfers.begin(), def->transfers.end(),
+                                     [&](const std::string& t) { return firstCopy(t) != nullptr; });
+        if (fed)
+            addCopy(form, false);
+    }
     recalculate();
     return 1;
 }

@@ -33,6 +33,8 @@ public:
     // A field's Refresh: recalculates when anything changed since the last calculation.
     void fieldChanged(ModuleCopy& copy);
     void recalculate();
+    // Runs the kind's own preparation; what it writes counts as calculated, not as a change.
+    void prepareCopy(ModuleCopy& copy);
     // Notes a change made through the field and copy operations; changes the calculation
     // itself makes do not count.
     void markChanged() {

@@ -1,5 +1,7 @@
 #include "federalcalculation.h"
 
+#include "federalkindcalculation.h"
+
 #include "moduleformmanager.h"
 #include "tax2002.h"
 
@@ -482,6 +484,7 @@ void calculateFederal(ModuleFormManager& fm) {
     line("HaveUnderPay", est != nullptr);
     line("HaveDependents", !dependents.empty());
     f->setCalculatedText("CombNames", combinedNames(*f, joint));
+    calculateFederalKinds(fm);
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "federalforms.h"
 
 #include "federalcalculation.h"
+#include "federalkinds.h"
 
 namespace qv {
 namespace {
@@ -107,6 +108,14 @@ FormDef form1040() {
         stopPrint,
         noFormText,
         modified,
+        calculated("HaveRentInc", FT_CHECK),
+        calculated("HavePensions", FT_CHECK),
+        calculated("HaveStRefund", FT_CHECK),
+        calculated("HaveSSB", FT_CHECK),
+        calculated("HaveChildCare", FT_CHECK),
+        calculated("HaveKidTax", FT_CHECK),
+        calculated("EICMsg1", FT_CHECK),
+        calculated("EICMsg2", FT_CHECK),
     };
     return f;
 }
@@ -200,8 +209,8 @@ FormDef formCapitalGain() {
         input("DESCRIPTION", FT_TEXT),
         input("ACQUIRED", FT_DATE),
         input("SOLD", FT_DATE),
-        input("SALES", FT_MONEY),
-        input("BASIS", FT_MONEY),
+        makeField("SALES", FT_MONEY, FF_WHOLEDOLLARS),
+        makeField("BASIS", FT_MONEY, FF_WHOLEDOLLARS),
         input("LONGSHORT", FT_TEXT),
         input("WASHSALE", FT_CHECK),
         input("WH", FT_MONEY),
@@ -234,6 +243,7 @@ FormDef scheduleD() {
     f.longTitle = "Schedule D - Capital Gains and Losses";
     f.category = CAT_FORMS;
     f.createByDefault = true;
+    f.recreatedOnDelete = true; // while sales feed it
     f.transfers = {"USDCAPGAIN"};
     f.fields = {
         calculated("Needed", FT_CHECK),
@@ -323,12 +333,19 @@ ModuleDef makeFederal() {
     ModuleDef m;
     m.name = "FEDERAL";
     m.title = "Federal";
-    m.version = "2002.1 1";
+    m.version = "2002.2 1";
     m.federal = true;
-    m.forms = {form1040(),         formW2(),      formW2Continuation(), formDependent(),
-               form1099Int(),      form1099Div(), formCapitalGain(),    scheduleA(),
-               scheduleB(),        scheduleC(),   scheduleD(),          scheduleSE(),
-               estimatedPayments()};
+    m.forms = {form1040()};
+    for (FormDef& f : federalReturnForms())
+        m.forms.push_back(std::move(f));
+    for (FormDef f : {formW2(), formW2Continuation(), formDependent(), form1099Int(), form1099Div(),
+                      formCapitalGain(), scheduleA(), scheduleB(), scheduleC(), scheduleD(),
+                      scheduleSE(), estimatedPayments()})
+        m.forms.push_back(std::move(f));
+    for (FormDef& f : federalBusinessForms())
+        m.forms.push_back(std::move(f));
+    for (FormDef& f : federalReviewForms())
+        m.forms.push_back(std::move(f));
     // Taxpayer's names and SSN are one set of fields however they are asked for.
     m.globals = {
         {"TaxpayerFName", "USF1040", "FNAME"},
@@ -367,6 +384,11 @@ ModuleDef makeFederal() {
         {"FedDividends", "USF1040", "L9"},
         {"FedExemptions", "USF1040", "L6d"},
     };
+    for (const char* name : {"HaveRentInc", "HavePensions", "HaveStRefund", "HaveSSB",
+                             "HaveChildCare", "HaveKidTax", "EICMsg1", "EICMsg2"})
+        m.globals.push_back({name, "USF1040", name});
+    for (GlobalField& g : federalReviewGlobals())
+        m.globals.push_back(std::move(g));
     m.calculate = calculateFederal;
     return m;
 }

@@ -72,7 +72,7 @@ TEST_F(FormManagerTest, NamesAreFoundIgnoringCase) {
     ASSERT_GE(f1040, 1);
     EXPECT_EQ(fm->FindForm("usf1040"), f1040);
     EXPECT_EQ(fm->FindForm("UsF1040"), f1040);
-    EXPECT_EQ(fm->FindForm("USF1040X"), 0);
+    EXPECT_EQ(fm->FindForm("USF1040Z"), 0);
     EXPECT_EQ(fm->FindForm(""), 0);
     const int l8a = fm->FindField(f1040, "L8a", 0);
     EXPECT_GE(l8a, 1);

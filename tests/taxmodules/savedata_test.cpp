@@ -69,6 +69,12 @@ protected:
         }
         CFormCopy* business = newCopy(fm, "USSchC");
         enterMoney(field(business, "L1"), 1500000);
+        // A depreciation tree two levels below the business.
+        CFormCopy* f4562 = newCopy(fm, "USF4562");
+        f4562->SetParentCopy(business, 1);
+        CFormCopy* asset = newCopy(fm, "USWDEPR");
+        asset->SetParentCopy(f4562, 1);
+        enterText(field(asset, "ASSETNAME"), "Lathe");
         fm->GetFormCopy(fm->FindForm("USF1040"), 1)->SetCopyFlag(CF_CHANGED | CF_OPEN, 1);
     }
     // Every copy's blob, children first: the loader must not depend on parents coming first.
@@ -117,6 +123,12 @@ TEST_F(ReturnFixture, SameVersionLoadRestoresNumbersParentsTitlesAndValues) {
     EXPECT_EQ(f1040->TestFlag(CF_OPEN), 0); // being open in a window is not saved
     EXPECT_NE(f1040->TestFlag(CF_REQUIRED), 0);
     EXPECT_EQ(loaded->GetFieldValue("RefundOwe"), refund);
+    CFormCopy* asset = loaded->GetFormCopy(loaded->FindForm("USWDEPR"), 1);
+    ASSERT_NE(asset, nullptr);
+    EXPECT_EQ(text([&](char* b, int n) { asset->GetCopyTitle(b, n); }), "Lathe");
+    ASSERT_NE(asset->GetParentCopy(), nullptr);
+    EXPECT_EQ(asset->GetParentCopy()->GetParentCopy(),
+              loaded->GetFormCopy(loaded->FindForm("USSchC"), 1));
     // 7,000 long term (Various) + 7,000 short term (held under a year).
     EXPECT_EQ(money(loaded, "USSchD", "L7"), 700000);
     EXPECT_EQ(money(loaded, "USSchD", "L16"), 700000);
@@ -221,6 +233,21 @@ TEST_F(SaveDataTest, VersionMappedLoadMatchesFieldsByName) {
     EXPECT_EQ(text([&](char* b, int n) { field(imported, "STATE")->GetText(b, n); }), "IL");
     EXPECT_EQ(text([&](char* b, int n) { imported->GetCopyTitle(b, n); }), "Acme Tools");
 
+    // A child saved by that version finds its parent by the parent's restored number.
+    CFormCopy* child = newCopy(fm, "USDW2C");
+    child->SetParentCopy(copy, 1);
+    qv::CopyBlob childBlob;
+    const std::string childBytes = dataOf(child);
+    ASSERT_TRUE(qv::readCopyBlob(childBytes.data(), int(childBytes.size()), childBlob));
+    childBlob.parentNumber = 7;
+    const std::string oldChild = qv::writeCopyBlob(childBlob);
+    const std::string childMap = formMapOf(fm, fm->FindForm("USDW2C"));
+    EXPECT_EQ(loaded->ImportFormData("USDW2C", "2002.0", moduleMap.data(), int(moduleMap.size()),
+                                     nullptr, 0, childMap.data(), int(childMap.size()),
+                                     oldChild.data(), int(oldChild.size())),
+              1);
+    EXPECT_EQ(loaded->GetFormCopy(loaded->FindForm("USDW2C"), 1)->GetParentCopy(), imported);
+
     // A form this version no longer has is skipped; a damaged map fails the load.
     EXPECT_EQ(loaded->ImportFormData("USOLDFORM", "2002.0", nullptr, 0, nullptr, 0, oldMap.data(),
                                      int(oldMap.size()), oldBlob.data(), int(oldBlob.size())),
@@ -238,11 +265,13 @@ TEST_F(SaveDataTest, PriorYearImportTakesOnlyWhatCarriesForward) {
     CFormCopy* w2 = newCopy(last, "USDW2");
     enterText(field(w2, "EMPLOYER"), "Acme Tools");
     enterMoney(field(w2, "WAGES"), 3000000);
+    enterCheck(last->GetFieldByName("LivesInIL"), 1);
     const int f1040 = last->FindForm("USF1040");
     const int w2Form = last->FindForm("USDW2");
+    const int interview = last->FindForm("USFInterview");
 
     CFormManager* fm = formManager("FEDCALC.so");
-    for (int form : {f1040, w2Form}) {
+    for (int form : {f1040, w2Form, interview}) {
         const std::string map = formMapOf(last, form);
         const std::string data = dataOf(last->GetFormCopy(form, 1));
         const std::string name = text([&](char* b, int n) { last->GetFormName(b, n, form); });
@@ -261,6 +290,10 @@ TEST_F(SaveDataTest, PriorYearImportTakesOnlyWhatCarriesForward) {
     EXPECT_EQ(text([&](char* b, int n) { field(imported, "EMPLOYER")->GetText(b, n); }),
               "Acme Tools");
     EXPECT_EQ(field(imported, "WAGES")->GetMoney(), 0);
+    // Where the taxpayer lived fills the one interview copy.
+    EXPECT_EQ(fm->GetCopyCount(interview), 1);
+    EXPECT_NE(fm->GetFieldFlag("LivesInIL"), 0);
+    EXPECT_NE(fm->GetFieldByName("LivesInIL")->TestFlag(FF_IMPORTED), 0);
     EXPECT_EQ(fm->ImportPriorYearForm("USDW2", "2001.1", nullptr, 0, "junk", 4, "junk", 4), 0);
 }
 

@@ -12,6 +12,12 @@ const std::vector<Command>& commands() {
         {"check", "FILE", cmdCheck},
         {"compile-script", "IN.ivs OUT", cmdCompileScript},
         {"questions", "FILE ENTRY", cmdQuestions},
+        {"compile-layout", "IN.txt OUT.bin", cmdCompileLayout},
+        {"dump-layout", "(IN.bin | IN.txt | FILE.DAT ENTRY)", cmdDumpLayout},
+        {"render-layout",
+         "(IN.bin | IN.txt | FILE.DAT ENTRY) OUT.png [--page N] [--dpi D] [--outline]",
+         cmdRenderLayout},
+        {"layout-skeleton", "CALC.so (FORM | --missing DIR)", cmdLayoutSkeleton},
     };
     return table;
 }

@@ -30,5 +30,9 @@ int cmdPack(const Args& args);
 int cmdCheck(const Args& args);
 int cmdCompileScript(const Args& args);
 int cmdQuestions(const Args& args);
+int cmdCompileLayout(const Args& args);
+int cmdDumpLayout(const Args& args);
+int cmdRenderLayout(const Args& args);
+int cmdLayoutSkeleton(const Args& args);
 
 } // namespace qvdat
