@@ -42,7 +42,7 @@ TEST_F(FormViewTest, UnknownFieldNamesBindFieldOneWithOneBeepPerLoad) {
 }
 
 TEST_F(FormViewTest, MissingLayoutLeavesThePageBlankWithoutAMessage) {
-    start({});
+    start({{"USF1040", {}}});
     pf::resetBeepCount();
     CFormPageWnd& p = open("USDW2"); // no copy of a W-2 yet
     EXPECT_FALSE(p.isLoaded());
