@@ -3,6 +3,7 @@
 #include "app/appsettings.h"
 #include "app/browser.h"
 #include "app/commandids.h"
+#include "app/formviewhost.h"
 #include "app/mainframe.h"
 #include "app/returncommands.h"
 #include "app/selectbrowserdlg.h"
@@ -20,9 +21,11 @@
 #include "platform/dialogs.h"
 #include "platform/inifile.h"
 #include "platform/messagebox.h"
+#include "platform/messages.h"
 #include "platform/misc.h"
 #include "platform/paths.h"
 #include "storage/memdatafile.h"
+#include "storage/returnbackup.h"
 #include "storage/taxdoc.h"
 
 #include <QApplication>
@@ -139,8 +142,11 @@ bool CTaxApp::InitInstance(const Options& options) {
         setStartupDocument(m_returnCommands.get());
     if (options.screenshotPath.empty())
         (new SplashWindow)->show();
+    guardFormAcrossReturns();
     if (!openStartupReturn(options))
         return false;
+    // Until the interview's home page exists, the main window starts on Form 1040.
+    m_formHost->ShowDefaultForm();
     // 13. Show the main window.
     if (m_maximized)
         m_frame->showMaximized();
@@ -186,6 +192,11 @@ void CTaxApp::setUpMainFrame() {
     if (settings::getString("IRS Pubs", "Location").empty())
         removeMenuCommand(frame.menus().help, cmd::IrsPublications);
     registerCommands();
+    m_formHost = std::make_unique<FormViewHost>(frame, modules(), m_doc.get(), m_history.get(),
+                                                [this]() -> QWidget* {
+                                                    m_startPanel = new StartPanel(modules());
+                                                    return m_startPanel;
+                                                });
     modules().setStateMenuRebuilder([this] {
         RebuildStateMenus(m_frame->menus(), modules(), m_frame->commands());
         if (m_startPanel)
@@ -232,6 +243,29 @@ void CTaxApp::registerCommands() {
     }
 }
 
+void CTaxApp::guardFormAcrossReturns() {
+    CommandTable& commands = m_frame->commands();
+    CTaxDoc& doc = *m_doc;
+    const auto around = [this](std::function<void()> change) {
+        return [this, change] {
+            // A refused store keeps the user on the field and the return as it is.
+            if (m_formHost->view() &&
+                pf::sendMessage(m_formHost->view(), pf::UM_COMMIT_FIELD, 0, 1) == 0)
+                return;
+            m_formHost->DropForm();
+            change();
+            m_formHost->ShowDefaultForm();
+        };
+    };
+    commands.setHandler(cmd::NewReturn, around([&doc] { doc.NewDocumentFile(); }));
+    commands.setHandler(cmd::OpenReturn, around([&doc] {
+                            const std::string path = CTaxDoc::PromptFileName(true, "Open", "");
+                            if (!path.empty())
+                                doc.OpenReturnFile(path);
+                        }));
+    commands.setHandler(cmd::RestoreBackup, around([&doc] { RestoreReturnBackup(doc); }));
+}
+
 void CTaxApp::toggleAutoSave() {
     m_fileHost.setAutoSave(!m_fileHost.autoSave());
     settings::writeInt("DATA", "AUTOSAVE", m_fileHost.autoSave() ? 1 : 0);
@@ -257,6 +291,7 @@ void CTaxApp::ExitInstance() {
     if (m_pageStack)
         m_pageStack->clear();
     m_startPanel = nullptr;
+    m_formHost.reset();
     m_frame.reset();
     modules().UnloadAll();
     modules().setDetailsStore(nullptr);

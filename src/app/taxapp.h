@@ -2,6 +2,7 @@
 
 #include "app/appdatafilehost.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -15,6 +16,7 @@ class CTaxDoc;
 namespace qv {
 
 class CMainFrame;
+class FormViewHost;
 class HistoryList;
 class PageStack;
 class ReturnCommands;
@@ -70,6 +72,8 @@ public:
     CTaxDoc* document() const { return m_doc.get(); }
     HistoryList& history() { return *m_history; }
     PageStack& pageStack() { return *m_pageStack; }
+    // The form view in the main window and the one way to open a copy on screen.
+    FormViewHost* forms() const { return m_formHost.get(); }
 
 private:
     void writeIniEntries();
@@ -77,12 +81,15 @@ private:
     bool openStartupReturn(const Options& options);
     void setUpMainFrame();
     void registerCommands();
+    // New, Open and Restore replace the return: the form view lets go of its copy first.
+    void guardFormAcrossReturns();
 
     AppDataFileHost m_fileHost;
     std::unique_ptr<CMemDataFile> m_returnFile;
     std::unique_ptr<CDetailsStoreHost> m_detailsStore;
     std::unique_ptr<CMainFrame> m_frame;
-    StartPanel* m_startPanel = nullptr;
+    QPointer<StartPanel> m_startPanel;
+    std::unique_ptr<FormViewHost> m_formHost;
     StartupDocument* m_document = nullptr;
     // The return document and what it keeps, made before the first data file closes (it
     // reads the unclean-exit flag the previous run left).

@@ -523,17 +523,20 @@ int Dc::drawText(const std::string& input, Rect& rect, unsigned flags) {
     for (const std::string& l : lines)
         widest = std::max(widest, extent(l));
     const int total = int(lines.size()) * lineH;
+    // Under a y-up mapping (MM_TWIPS and kin) the rectangle's top is its larger y and lines
+    // run towards smaller y.
+    const int down = (m_state->windowExt.cy < 0) == (m_state->viewportExt.cy < 0) ? 1 : -1;
     if (flags & DT_CALCRECT) {
         rect.right = rect.left + widest;
-        rect.bottom = rect.top + total;
+        rect.bottom = rect.top + down * total;
         return total;
     }
     int y = rect.top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_VCENTER)
-            y = rect.top + (rect.bottom - rect.top - lineH) / 2;
+            y = rect.top + down * ((rect.bottom - rect.top) * down - lineH) / 2;
         else if (flags & DT_BOTTOM)
-            y = rect.bottom - lineH;
+            y = rect.bottom - down * lineH;
     }
     const int saved = saveDC();
     if (!(flags & DT_NOCLIP))
@@ -547,7 +550,7 @@ int Dc::drawText(const std::string& input, Rect& rect, unsigned flags) {
         else if (flags & DT_RIGHT)
             x = rect.right - w;
         textOut(x, y, l);
-        y += lineH;
+        y += down * lineH;
     }
     restoreDC(saved);
     return total;
