@@ -1,9 +1,11 @@
 #include "html/htmlwindow.h"
 
+#include "html/formcontrol.h"
 #include "html/htmlexception.h"
 #include "html/htmlparser.h"
 #include "html/htmlurlwnd.h"
 #include "html/parserhost.h"
+#include "interview/moduleset.h"
 #include "platform/dc.h"
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -57,6 +59,13 @@ void HtmlWindow::setArchiveReader(ArchiveReader reader) {
     archiveReader() = std::move(reader);
 }
 
+void HtmlWindow::setReturnContext(const qv::ModuleSet* modules, int moduleNumber,
+                                  CFormCopy* currentCopy) {
+    m_modules = modules;
+    m_moduleNumber = moduleNumber;
+    m_currentCopy = currentCopy;
+}
+
 void HtmlWindow::setBackgroundColour(qv::Colour colour) {
     m_background = colour;
     m_doc.backgroundColour = colour;
@@ -82,6 +91,7 @@ void HtmlWindow::ClearPage() {
     m_pressed = nullptr;
     m_pressedLink = -1;
     m_doc.clear();
+    m_preprocessor.resetConditions();
     m_doc.backgroundColour = m_background;
     m_doc.backgroundImage = m_backgroundImage;
     m_title.clear();
@@ -89,9 +99,15 @@ void HtmlWindow::ClearPage() {
 }
 
 bool HtmlWindow::loadBytes(const std::string& raw) {
-    const std::string text = m_preprocess ? m_preprocess(raw) : raw;
+    std::string text;
+    m_preprocessor.setModules(m_modules);
+    m_preprocessor.setCurrentCopy(m_currentCopy);
+    m_preprocessor.Preprocess(text, raw);
+    m_doc.setReturnContext(m_modules ? m_modules->FormManager(m_moduleNumber) : nullptr,
+                           m_moduleNumber, m_currentCopy);
     m_doc.setTextScale(m_textScale);
     m_doc.defaultTextColour = m_defaultText;
+    m_doc.window = this;
     try {
         HtmlParser parser(qv::ParserHost::app());
         parser.Parse(m_doc, m_doc.anchors, text.data(), text.size());
@@ -105,6 +121,8 @@ bool HtmlWindow::loadBytes(const std::string& raw) {
         m_title = m_doc.title;
     createLinkWindows();
     relayout();
+    if (CFormControl* first = m_doc.initialFocus; first && first->window())
+        first->window()->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -193,7 +211,20 @@ void HtmlWindow::relayout() {
     }
     m_doc.PlaceControls(8, 4);
     updateScrollBars();
+    positionControls();
     viewport()->update();
+}
+
+void HtmlWindow::positionControls() {
+    const int sx = horizontalScrollBar()->value(), sy = verticalScrollBar()->value();
+    for (CFormControl* c : m_doc.controls()) {
+        QWidget* w = c->window();
+        if (!w || !c->visible())
+            continue;
+        w->setGeometry(c->x() - sx, c->y() - sy, std::max(1, c->width()), std::max(1, c->height()));
+        if (w->isHidden())
+            w->show();
+    }
 }
 
 void HtmlWindow::updateScrollBars() {
@@ -212,6 +243,7 @@ void HtmlWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void HtmlWindow::scrollContentsBy(int, int) {
+    positionControls();
     viewport()->update();
 }
 
@@ -408,6 +440,14 @@ void HtmlWindow::linkFocused(CHTMLUrlWnd* link, bool focused) {
 
 std::vector<QWidget*> HtmlWindow::tabStops() const {
     std::vector<QWidget*> stops;
+    // The page's controls first, in the order they were made, which is page order; then
+    // the link windows.
+    for (QObject* o : viewport()->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && CFormControl::fromWindow(w) && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isEnabled() && !w->isHidden())
+            stops.push_back(w);
+    }
     for (QObject* o : children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (w && w != viewport() && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "html/htmldocument.h"
+#include "html/pagepreprocessor.h"
 #include "platform/messages.h"
 
 #include <QAbstractScrollArea>
@@ -38,10 +39,11 @@ public:
     void GotoAnchor(const std::string& name);
     void ClearPage();
 
-    // Page directives are resolved before parsing by the page preprocessor, which installs
-    // itself here; without one the text is parsed as it is.
-    using Preprocessor = std::function<std::string(const std::string& text)>;
-    void setPreprocessor(Preprocessor preprocess) { m_preprocess = std::move(preprocess); }
+    // The return the page reads and edits: the directives are resolved against `modules`,
+    // and controls bound to fields use the forms of module `moduleNumber` (1 = federal), with
+    // `currentCopy` (may be null) as the copy the page belongs to. Applies from the next load.
+    void setReturnContext(const qv::ModuleSet* modules, int moduleNumber, CFormCopy* currentCopy);
+    PagePreprocessor& preprocessor() { return m_preprocessor; }
 
     void setTextScale(int scale) { m_textScale = scale; }
     void setDefaultTextColour(qv::Colour colour) { m_defaultText = colour; }
@@ -100,15 +102,25 @@ private:
     bool loadBytes(const std::string& text);
     void relayout();
     void updateScrollBars();
+    // Moves the controls' windows to their laid-out places under the current scroll.
+    void positionControls();
     void createLinkWindows();
     int linkAt(const QPoint& pos, pf::Point* where, std::string* url) const;
     CHTMLUrlWnd* linkWindow(int number) const;
+
+public:
+    // The windows Tab moves through: the page's controls in page order, then its links.
     std::vector<QWidget*> tabStops() const;
+
+private:
     pf::MsgTarget* host() const;
     void drawPageBackground(pf::Dc& dc, int width, int height, int sx, int sy);
 
     HtmlDocument m_doc;
-    Preprocessor m_preprocess;
+    PagePreprocessor m_preprocessor;
+    const qv::ModuleSet* m_modules = nullptr;
+    int m_moduleNumber = 1;
+    CFormCopy* m_currentCopy = nullptr;
     std::string m_source;
     std::string m_title;
     int m_contentWidth = 0;
