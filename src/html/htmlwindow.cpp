@@ -1,15 +1,21 @@
 #include "html/htmlwindow.h"
 
+#include "forms/fieldedit.h"
+#include "forms/messageballoon.h"
+#include "html/boundformcontrol.h"
 #include "html/formcontrol.h"
 #include "html/htmlexception.h"
 #include "html/htmlparser.h"
 #include "html/htmlurlwnd.h"
 #include "html/parserhost.h"
+#include "html/taxeditformcontrol.h"
 #include "interview/moduleset.h"
 #include "platform/dc.h"
+#include "platform/misc.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
@@ -18,6 +24,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <quorva/formcopy.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -46,9 +54,10 @@ HtmlWindow::HtmlWindow(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    m_balloon = new QWidget(this);
-    m_balloon->setObjectName(QStringLiteral("balloon1001"));
-    m_balloon->hide();
+    m_balloonWnd = new CMessageBalloon(this, 1001);
+    m_balloonWnd->setObjectName(QStringLiteral("balloon1001"));
+    m_balloonWnd->SetShowWithoutFocus(true);
+    m_balloonWnd->hide();
 }
 
 HtmlWindow::~HtmlWindow() {
@@ -85,6 +94,13 @@ pf::MsgTarget* HtmlWindow::host() const {
 }
 
 void HtmlWindow::ClearPage() {
+    // Controls losing the focus while they go store nothing.
+    m_clearing = true;
+    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        setFocus(Qt::OtherFocusReason);
+    m_pendingEdit = nullptr;
+    if (m_balloonWnd)
+        m_balloonWnd->Hide();
     for (CHTMLUrlWnd* w : m_linkWnds)
         delete w;
     m_linkWnds.clear();
@@ -96,6 +112,59 @@ void HtmlWindow::ClearPage() {
     m_doc.backgroundImage = m_backgroundImage;
     m_title.clear();
     m_contentWidth = m_contentHeight = 0;
+    m_clearing = false;
+}
+
+void HtmlWindow::MarkReturnModified() {
+    if (m_markModified)
+        m_markModified();
+    else
+        CFieldEditHost::MarkReturnModified();
+}
+
+void HtmlWindow::refreshControls() {
+    QWidget* focused = QApplication::focusWidget();
+    for (CFormControl* c : m_doc.controls()) {
+        auto* bound = dynamic_cast<qv::BoundFormControl*>(c);
+        if (!bound ||
+            (c->window() && c->window() == focused && dynamic_cast<CTaxEditFormControl*>(c)))
+            continue;
+        bound->readValue();
+    }
+    viewport()->update();
+}
+
+void HtmlWindow::hideBalloon() {
+    if (m_balloonWnd)
+        m_balloonWnd->Hide();
+}
+
+int HtmlWindow::CommitField(bool clearOpen, QWidget* from) {
+    CTaxEditFormControl* edit = m_pendingEdit;
+    if (!edit)
+        edit = dynamic_cast<CTaxEditFormControl*>(CFormControl::fromWindow(from));
+    if (!edit)
+        edit = dynamic_cast<CTaxEditFormControl*>(
+            CFormControl::fromWindow(QApplication::focusWidget()));
+    if (!edit || !edit->window())
+        return 1;
+    std::string message;
+    if (!edit->store(message)) {
+        m_pendingEdit = edit;
+        pf::beep();
+        m_balloonWnd->ShowText(edit->window(), message);
+        return 0;
+    }
+    m_pendingEdit = nullptr;
+    if (message.empty())
+        m_balloonWnd->Hide();
+    else
+        m_balloonWnd->ShowText(edit->window(), message);
+    if (clearOpen && edit->copy())
+        edit->copy()->SetCopyFlag(CF_OPEN, 0);
+    pf::sendMessage(host(), pf::UM_VALUE_STORED, 0, 0);
+    refreshControls();
+    return 1;
 }
 
 bool HtmlWindow::loadBytes(const std::string& raw) {
@@ -501,7 +570,21 @@ pf::LRESULT HtmlWindow::onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM lp
         return 1;
     }
     case pf::UM_COMMIT_FIELD:
-        return 1; // no field edits on plain pages
+        return CommitField(wparam == 1, reinterpret_cast<QWidget*>(lparam));
+    case pf::UM_ENTRY_ERROR: {
+        // A key the field editor refused: its message under the focused editor.
+        auto* field = reinterpret_cast<CField*>(lparam);
+        QWidget* editor = QApplication::focusWidget();
+        if (field && editor && isAncestorOf(editor))
+            m_balloonWnd->ShowEntryError(editor, field, int(wparam), true);
+        return 1;
+    }
+    case pf::UM_MIRROR_TEXT:
+        // From the field editor's own mirror (the bound edit reports it itself).
+        return 0;
+    case CFieldEdit::kWmVScroll:
+        scrollKey(wparam == CFieldEdit::kSbPageUp ? Qt::Key_PageUp : Qt::Key_PageDown);
+        return 1;
     case pf::UM_PAINT_PAGE: {
         auto* dc = reinterpret_cast<pf::Dc*>(wparam);
         if (dc)

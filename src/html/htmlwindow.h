@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/fieldedithost.h"
 #include "html/htmldocument.h"
 #include "html/pagepreprocessor.h"
 #include "platform/messages.h"
@@ -12,6 +13,8 @@
 #include <vector>
 
 class CHTMLUrlWnd;
+class CMessageBalloon;
+class CTaxEditFormControl;
 class QPagedPaintDevice;
 
 namespace pf {
@@ -21,7 +24,7 @@ class Dc;
 // The child window that shows one page: loads it from a file, a string or a help-archive
 // topic, lays it out for its width, paints and scrolls it, moves the keyboard focus over its
 // links and reports activated links to the window that contains it, and prints it.
-class HtmlWindow final : public QAbstractScrollArea, public pf::MsgTarget {
+class HtmlWindow final : public QAbstractScrollArea, public pf::MsgTarget, public CFieldEditHost {
 public:
     static constexpr unsigned WM_NEXTDLGCTL = 0x28;
 
@@ -73,6 +76,25 @@ public:
 
     pf::LRESULT onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM lparam) override;
 
+    // Field-bound controls. The window that receives their notifications.
+    pf::MsgTarget* host() const;
+    // Whether the page is hosted by the interview view: buttons then ask for questions.
+    void setInterviewHost(bool on) { m_interviewHost = on; }
+    bool InInterviewView() override { return m_interviewHost; }
+    // How the return is marked modified; the open document's mark when not set.
+    void setModifiedMarker(std::function<void()> mark) { m_markModified = std::move(mark); }
+    void MarkReturnModified() override;
+    // Stores the pending edit (the one that refused a value last, else `from` or the focused
+    // bound edit); 0 when its value is refused. With `clearOpen` the copy's open flag goes.
+    int CommitField(bool clearOpen, QWidget* from = nullptr);
+    CTaxEditFormControl* pendingEdit() const { return m_pendingEdit; }
+    CMessageBalloon* balloon() const { return m_balloonWnd; }
+    void hideBalloon();
+    // Every bound control reads its field again, except the edit being typed in.
+    void refreshControls();
+    // Set while the page is being cleared: controls losing the focus then store nothing.
+    bool clearing() const { return m_clearing; }
+
     HtmlDocument& document() { return m_doc; }
     const std::string& title() const { return m_title; }
     const std::string& source() const { return m_source; }
@@ -113,7 +135,6 @@ public:
     std::vector<QWidget*> tabStops() const;
 
 private:
-    pf::MsgTarget* host() const;
     void drawPageBackground(pf::Dc& dc, int width, int height, int sx, int sy);
 
     HtmlDocument m_doc;
@@ -137,5 +158,9 @@ private:
     bool m_pageNumbers = true;
     NamesSource m_names;
     pf::MsgTarget* m_host = nullptr;
-    QWidget* m_balloon = nullptr;
+    CMessageBalloon* m_balloonWnd = nullptr;
+    CTaxEditFormControl* m_pendingEdit = nullptr;
+    bool m_interviewHost = false;
+    bool m_clearing = false;
+    std::function<void()> m_markModified;
 };
