@@ -13,7 +13,8 @@ CTaxCheckBoxFormControl::CTaxCheckBoxFormControl(int token, HtmlDocument* doc, P
                                                  const qv::AttributeList& attrs, CField* field,
                                                  CFormCopy* copy)
     : BoundFormControl(token, doc, form, attrs, field, copy),
-      m_initial(field ? field->IsSet() != 0 : qv::findAttribute(attrs, qv::att::CHECKED) != nullptr),
+      m_initial(field ? field->IsSet() != 0
+                      : qv::findAttribute(attrs, qv::att::CHECKED) != nullptr),
       m_checked(m_initial) {
     if (m_value.empty())
         m_value = "On";

@@ -104,7 +104,8 @@ std::string CTaxEditFormControl::displayText() const {
         const std::int64_t cents = m_field->GetMoney();
         if (cents == 0)
             return std::string();
-        return FormatMoney(m_field->TestFlag(FF_WHOLEDOLLARS) ? unsigned(MF_WHOLE_DOLLARS) : 0u, cents);
+        return FormatMoney(m_field->TestFlag(FF_WHOLEDOLLARS) ? unsigned(MF_WHOLE_DOLLARS) : 0u,
+                           cents);
     }
     case FT_INTEGER: {
         const std::int32_t v = m_field->GetLong();
@@ -209,22 +210,29 @@ bool CTaxEditFormControl::store(std::string& message) {
         if (p)
             p->MarkReturnModified();
     };
-    const qv::StoreResult result = qv::StoreFieldText(*m_field, typed, context);
-    if (result.outcome == qv::StoreOutcome::Refused) {
-        message = CMessageBalloon::EntryErrorMessage(*m_field, result.error, true);
-        if (message.empty())
-            message = qv::EntryErrorText(*m_field, result.error);
-        return false;
-    }
-    // Short numbers are kept, with a word on their form.
+    // Short numbers are kept on a page, with a word on their form.
     const std::size_t n = typed.size();
     if (!typed.empty()) {
-        if (m_field->GetType() == FT_SSN && typed != "DIED" && n < 11)
+        if (m_field->GetType() == FT_SSN && pf::upper(typed) != "DIED" && n < 11)
             message = "Please enter a SSN as ###-##-####";
         else if (m_field->GetType() == FT_EIN && n < 10)
             message = "Please enter an EIN as ##-#######";
         else if (m_field->GetType() == FT_PHONE && n < 13)
             message = "Please enter a Phone as (###)###-####";
+    }
+    if (!message.empty()) {
+        m_field->SetText(typed.c_str());
+        markChanged();
+        m_field->SetFlag(FF_HASVALUE | FF_ENTERED, 1);
+        m_field->Refresh();
+    } else {
+        const qv::StoreResult result = qv::StoreFieldText(*m_field, typed, context);
+        if (result.outcome == qv::StoreOutcome::Refused) {
+            message = CMessageBalloon::EntryErrorMessage(*m_field, result.error, true);
+            if (message.empty())
+                message = qv::EntryErrorText(*m_field, result.error);
+            return false;
+        }
     }
     if (wasEntered && !g_ssnNoticeShown && m_copy) {
         CFormManager* fm = m_copy->GetFormManager();

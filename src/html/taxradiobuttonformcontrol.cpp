@@ -16,7 +16,8 @@ CTaxRadioButtonFormControl::CTaxRadioButtonFormControl(int token, HtmlDocument* 
                                                        const qv::AttributeList& attrs,
                                                        CField* field, CFormCopy* copy)
     : BoundFormControl(token, doc, form, attrs, field, copy),
-      m_initial(field ? field->IsSet() != 0 : qv::findAttribute(attrs, qv::att::CHECKED) != nullptr),
+      m_initial(field ? field->IsSet() != 0
+                      : qv::findAttribute(attrs, qv::att::CHECKED) != nullptr),
       m_checked(m_initial) {}
 
 CTaxRadioButtonFormControl::~CTaxRadioButtonFormControl() {
