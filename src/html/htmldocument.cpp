@@ -17,6 +17,10 @@ void HtmlDocument::clear() {
     links.clear();
     m_body.clear();
     imageMaps.clear();
+    initialFocus = nullptr;
+    focusCopy = nullptr;
+    focusField = 0;
+    m_controls.clear();
     forms.clear();
     m_images.clear();
     title.clear();

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+class CFormControl;
+class HtmlWindow;
 class QImage;
+struct CFormCopy;
+struct CFormManager;
 
 // A parsed page: its blocks in order, with the title, colours, anchors, image maps, links
 // and forms. Owns everything the parser made for it until clear().
@@ -69,6 +73,28 @@ public:
     std::string imageFolder;
     std::string baseTarget;
 
+    // The window the page is shown in; its controls get child windows only when there is
+    // one. Set by the window before it parses.
+    HtmlWindow* window = nullptr;
+    // The return the page's bound controls edit: the form manager of the page's module
+    // (null outside a return), the module's number and the copy the page belongs to.
+    void setReturnContext(CFormManager* manager, int moduleNumber, CFormCopy* currentCopy) {
+        m_formManager = manager;
+        m_moduleNumber = moduleNumber;
+        m_currentCopy = currentCopy;
+    }
+    CFormManager* formManager() const { return m_formManager; }
+    int moduleNumber() const { return m_moduleNumber; }
+    CFormCopy* currentCopy() const { return m_currentCopy; }
+    // The control named by SETFOCUS, the page's first focus.
+    CFormControl* initialFocus = nullptr;
+    // The copy and field of the bound control that last received the focus.
+    CFormCopy* focusCopy = nullptr;
+    int focusField = 0;
+    // Every control of the page in page order (owned by their forms).
+    const std::vector<CFormControl*>& controls() const { return m_controls; }
+    void addControl(CFormControl* control) { m_controls.push_back(control); }
+
     const ImageMap* findMap(const std::string& name) const;
     // The URL of link `number`, empty when there is none.
     std::string linkUrl(int number) const;
@@ -92,6 +118,10 @@ private:
     bool m_printing = false;
     int m_focusedLink = 0;
     std::map<std::string, std::unique_ptr<QImage>> m_images;
+    std::vector<CFormControl*> m_controls;
+    CFormManager* m_formManager = nullptr;
+    int m_moduleNumber = 1;
+    CFormCopy* m_currentCopy = nullptr;
 };
 
 namespace qv {

@@ -1314,7 +1314,14 @@ void HtmlParser::addControl(int t) {
         m_doc->forms.push_back(std::make_unique<PageForm>(m_attrs));
         m_form = m_doc->forms.back().get();
     }
-    CFormControl* control = m_form->add(CFormControl::create(t, m_doc, m_form, m_attrs));
+    std::unique_ptr<CFormControl> made = CFormControl::create(t, m_doc, m_form, m_attrs);
+    if (!made) {
+        // A field that takes no control on a page.
+        nextToken();
+        return;
+    }
+    CFormControl* control = m_form->add(std::move(made));
+    m_doc->addControl(control);
     if (t == tok::INPUT && control->type() == "image")
         block.addImage(m_attrs, m_linkOpen ? m_link.number : 0);
     else if (control->visible())
@@ -1362,6 +1369,7 @@ void HtmlParser::parseSelect(CFormControl* control) {
         nextToken();
     }
     finish();
+    control->textComplete();
 }
 
 void HtmlParser::parseTextArea(CFormControl* control) {

@@ -1,13 +1,21 @@
 #include "html/htmlwindow.h"
 
+#include "forms/fieldedit.h"
+#include "forms/messageballoon.h"
+#include "html/boundformcontrol.h"
+#include "html/formcontrol.h"
 #include "html/htmlexception.h"
 #include "html/htmlparser.h"
 #include "html/htmlurlwnd.h"
 #include "html/parserhost.h"
+#include "html/taxeditformcontrol.h"
+#include "interview/moduleset.h"
 #include "platform/dc.h"
+#include "platform/misc.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
@@ -16,6 +24,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <quorva/formcopy.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,9 +54,10 @@ HtmlWindow::HtmlWindow(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    m_balloon = new QWidget(this);
-    m_balloon->setObjectName(QStringLiteral("balloon1001"));
-    m_balloon->hide();
+    m_balloonWnd = new CMessageBalloon(this, 1001);
+    m_balloonWnd->setObjectName(QStringLiteral("balloon1001"));
+    m_balloonWnd->SetShowWithoutFocus(true);
+    m_balloonWnd->hide();
 }
 
 HtmlWindow::~HtmlWindow() {
@@ -55,6 +66,13 @@ HtmlWindow::~HtmlWindow() {
 
 void HtmlWindow::setArchiveReader(ArchiveReader reader) {
     archiveReader() = std::move(reader);
+}
+
+void HtmlWindow::setReturnContext(const qv::ModuleSet* modules, int moduleNumber,
+                                  CFormCopy* currentCopy) {
+    m_modules = modules;
+    m_moduleNumber = moduleNumber;
+    m_currentCopy = currentCopy;
 }
 
 void HtmlWindow::setBackgroundColour(qv::Colour colour) {
@@ -76,22 +94,89 @@ pf::MsgTarget* HtmlWindow::host() const {
 }
 
 void HtmlWindow::ClearPage() {
+    // Controls losing the focus while they go store nothing.
+    m_clearing = true;
+    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+        setFocus(Qt::OtherFocusReason);
+    m_pendingEdit = nullptr;
+    if (m_balloonWnd)
+        m_balloonWnd->Hide();
     for (CHTMLUrlWnd* w : m_linkWnds)
         delete w;
     m_linkWnds.clear();
     m_pressed = nullptr;
     m_pressedLink = -1;
     m_doc.clear();
+    m_preprocessor.resetConditions();
     m_doc.backgroundColour = m_background;
     m_doc.backgroundImage = m_backgroundImage;
     m_title.clear();
     m_contentWidth = m_contentHeight = 0;
+    m_clearing = false;
+}
+
+void HtmlWindow::MarkReturnModified() {
+    if (m_markModified)
+        m_markModified();
+    else
+        CFieldEditHost::MarkReturnModified();
+}
+
+void HtmlWindow::refreshControls() {
+    QWidget* focused = QApplication::focusWidget();
+    for (CFormControl* c : m_doc.controls()) {
+        auto* bound = dynamic_cast<qv::BoundFormControl*>(c);
+        if (!bound ||
+            (c->window() && c->window() == focused && dynamic_cast<CTaxEditFormControl*>(c)))
+            continue;
+        bound->readValue();
+    }
+    viewport()->update();
+}
+
+void HtmlWindow::hideBalloon() {
+    if (m_balloonWnd)
+        m_balloonWnd->Hide();
+}
+
+int HtmlWindow::CommitField(bool clearOpen, QWidget* from) {
+    CTaxEditFormControl* edit = m_pendingEdit;
+    if (!edit)
+        edit = dynamic_cast<CTaxEditFormControl*>(CFormControl::fromWindow(from));
+    if (!edit)
+        edit = dynamic_cast<CTaxEditFormControl*>(
+            CFormControl::fromWindow(QApplication::focusWidget()));
+    if (!edit || !edit->window())
+        return 1;
+    std::string message;
+    if (!edit->store(message)) {
+        m_pendingEdit = edit;
+        pf::beep();
+        m_balloonWnd->ShowText(edit->window(), message);
+        return 0;
+    }
+    m_pendingEdit = nullptr;
+    if (message.empty())
+        m_balloonWnd->Hide();
+    else
+        m_balloonWnd->ShowText(edit->window(), message);
+    if (clearOpen && edit->copy())
+        edit->copy()->SetCopyFlag(CF_OPEN, 0);
+    pf::sendMessage(host(), pf::UM_VALUE_STORED, 0, 0);
+    refreshControls();
+    return 1;
 }
 
 bool HtmlWindow::loadBytes(const std::string& raw) {
-    const std::string text = m_preprocess ? m_preprocess(raw) : raw;
+    std::string text;
+    m_preprocessor.setModules(m_modules);
+    m_preprocessor.setCurrentCopy(m_currentCopy);
+    m_preprocessor.Preprocess(text, raw);
+    m_doc.setReturnContext(m_modules ? m_modules->FormManager(m_moduleNumber) : nullptr,
+                           m_moduleNumber, m_currentCopy);
     m_doc.setTextScale(m_textScale);
     m_doc.defaultTextColour = m_defaultText;
+    m_doc.window = this;
     try {
         HtmlParser parser(qv::ParserHost::app());
         parser.Parse(m_doc, m_doc.anchors, text.data(), text.size());
@@ -105,6 +190,8 @@ bool HtmlWindow::loadBytes(const std::string& raw) {
         m_title = m_doc.title;
     createLinkWindows();
     relayout();
+    if (CFormControl* first = m_doc.initialFocus; first && first->window())
+        first->window()->setFocus(Qt::OtherFocusReason);
     return true;
 }
 
@@ -193,7 +280,20 @@ void HtmlWindow::relayout() {
     }
     m_doc.PlaceControls(8, 4);
     updateScrollBars();
+    positionControls();
     viewport()->update();
+}
+
+void HtmlWindow::positionControls() {
+    const int sx = horizontalScrollBar()->value(), sy = verticalScrollBar()->value();
+    for (CFormControl* c : m_doc.controls()) {
+        QWidget* w = c->window();
+        if (!w || !c->visible())
+            continue;
+        w->setGeometry(c->x() - sx, c->y() - sy, std::max(1, c->width()), std::max(1, c->height()));
+        if (w->isHidden())
+            w->show();
+    }
 }
 
 void HtmlWindow::updateScrollBars() {
@@ -212,6 +312,7 @@ void HtmlWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void HtmlWindow::scrollContentsBy(int, int) {
+    positionControls();
     viewport()->update();
 }
 
@@ -408,6 +509,14 @@ void HtmlWindow::linkFocused(CHTMLUrlWnd* link, bool focused) {
 
 std::vector<QWidget*> HtmlWindow::tabStops() const {
     std::vector<QWidget*> stops;
+    // The page's controls first, in the order they were made, which is page order; then
+    // the link windows.
+    for (QObject* o : viewport()->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w && CFormControl::fromWindow(w) && (w->focusPolicy() & Qt::TabFocus) &&
+            w->isEnabled() && !w->isHidden())
+            stops.push_back(w);
+    }
     for (QObject* o : children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (w && w != viewport() && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
@@ -461,7 +570,21 @@ pf::LRESULT HtmlWindow::onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM lp
         return 1;
     }
     case pf::UM_COMMIT_FIELD:
-        return 1; // no field edits on plain pages
+        return CommitField(wparam == 1, reinterpret_cast<QWidget*>(lparam));
+    case pf::UM_ENTRY_ERROR: {
+        // A key the field editor refused: its message under the focused editor.
+        auto* field = reinterpret_cast<CField*>(lparam);
+        QWidget* editor = QApplication::focusWidget();
+        if (field && editor && isAncestorOf(editor))
+            m_balloonWnd->ShowEntryError(editor, field, int(wparam), true);
+        return 1;
+    }
+    case pf::UM_MIRROR_TEXT:
+        // From the field editor's own mirror (the bound edit reports it itself).
+        return 0;
+    case CFieldEdit::kWmVScroll:
+        scrollKey(wparam == CFieldEdit::kSbPageUp ? Qt::Key_PageUp : Qt::Key_PageDown);
+        return 1;
     case pf::UM_PAINT_PAGE: {
         auto* dc = reinterpret_cast<pf::Dc*>(wparam);
         if (dc)

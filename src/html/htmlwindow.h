@@ -1,6 +1,8 @@
 #pragma once
 
+#include "forms/fieldedithost.h"
 #include "html/htmldocument.h"
+#include "html/pagepreprocessor.h"
 #include "platform/messages.h"
 
 #include <QAbstractScrollArea>
@@ -11,6 +13,8 @@
 #include <vector>
 
 class CHTMLUrlWnd;
+class CMessageBalloon;
+class CTaxEditFormControl;
 class QPagedPaintDevice;
 
 namespace pf {
@@ -20,7 +24,7 @@ class Dc;
 // The child window that shows one page: loads it from a file, a string or a help-archive
 // topic, lays it out for its width, paints and scrolls it, moves the keyboard focus over its
 // links and reports activated links to the window that contains it, and prints it.
-class HtmlWindow final : public QAbstractScrollArea, public pf::MsgTarget {
+class HtmlWindow final : public QAbstractScrollArea, public pf::MsgTarget, public CFieldEditHost {
 public:
     static constexpr unsigned WM_NEXTDLGCTL = 0x28;
 
@@ -38,10 +42,11 @@ public:
     void GotoAnchor(const std::string& name);
     void ClearPage();
 
-    // Page directives are resolved before parsing by the page preprocessor, which installs
-    // itself here; without one the text is parsed as it is.
-    using Preprocessor = std::function<std::string(const std::string& text)>;
-    void setPreprocessor(Preprocessor preprocess) { m_preprocess = std::move(preprocess); }
+    // The return the page reads and edits: the directives are resolved against `modules`,
+    // and controls bound to fields use the forms of module `moduleNumber` (1 = federal), with
+    // `currentCopy` (may be null) as the copy the page belongs to. Applies from the next load.
+    void setReturnContext(const qv::ModuleSet* modules, int moduleNumber, CFormCopy* currentCopy);
+    PagePreprocessor& preprocessor() { return m_preprocessor; }
 
     void setTextScale(int scale) { m_textScale = scale; }
     void setDefaultTextColour(qv::Colour colour) { m_defaultText = colour; }
@@ -70,6 +75,25 @@ public:
     void setHost(pf::MsgTarget* host) { m_host = host; }
 
     pf::LRESULT onMessage(unsigned msg, pf::WPARAM wparam, pf::LPARAM lparam) override;
+
+    // Field-bound controls. The window that receives their notifications.
+    pf::MsgTarget* host() const;
+    // Whether the page is hosted by the interview view: buttons then ask for questions.
+    void setInterviewHost(bool on) { m_interviewHost = on; }
+    bool InInterviewView() override { return m_interviewHost; }
+    // How the return is marked modified; the open document's mark when not set.
+    void setModifiedMarker(std::function<void()> mark) { m_markModified = std::move(mark); }
+    void MarkReturnModified() override;
+    // Stores the pending edit (the one that refused a value last, else `from` or the focused
+    // bound edit); 0 when its value is refused. With `clearOpen` the copy's open flag goes.
+    int CommitField(bool clearOpen, QWidget* from = nullptr);
+    CTaxEditFormControl* pendingEdit() const { return m_pendingEdit; }
+    CMessageBalloon* balloon() const { return m_balloonWnd; }
+    void hideBalloon();
+    // Every bound control reads its field again, except the edit being typed in.
+    void refreshControls();
+    // Set while the page is being cleared: controls losing the focus then store nothing.
+    bool clearing() const { return m_clearing; }
 
     HtmlDocument& document() { return m_doc; }
     const std::string& title() const { return m_title; }
@@ -100,15 +124,24 @@ private:
     bool loadBytes(const std::string& text);
     void relayout();
     void updateScrollBars();
+    // Moves the controls' windows to their laid-out places under the current scroll.
+    void positionControls();
     void createLinkWindows();
     int linkAt(const QPoint& pos, pf::Point* where, std::string* url) const;
     CHTMLUrlWnd* linkWindow(int number) const;
+
+public:
+    // The windows Tab moves through: the page's controls in page order, then its links.
     std::vector<QWidget*> tabStops() const;
-    pf::MsgTarget* host() const;
+
+private:
     void drawPageBackground(pf::Dc& dc, int width, int height, int sx, int sy);
 
     HtmlDocument m_doc;
-    Preprocessor m_preprocess;
+    PagePreprocessor m_preprocessor;
+    const qv::ModuleSet* m_modules = nullptr;
+    int m_moduleNumber = 1;
+    CFormCopy* m_currentCopy = nullptr;
     std::string m_source;
     std::string m_title;
     int m_contentWidth = 0;
@@ -125,5 +158,9 @@ private:
     bool m_pageNumbers = true;
     NamesSource m_names;
     pf::MsgTarget* m_host = nullptr;
-    QWidget* m_balloon = nullptr;
+    CMessageBalloon* m_balloonWnd = nullptr;
+    CTaxEditFormControl* m_pendingEdit = nullptr;
+    bool m_interviewHost = false;
+    bool m_clearing = false;
+    std::function<void()> m_markModified;
 };

@@ -529,7 +529,9 @@ int CSection::Draw(pf::Dc& dc, const pf::Rect& visible, int dx, int dy) {
             continue;
         const pf::Rect r{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
         if (o.control) {
-            o.control->Print(dc, r.left, r.top);
+            // On screen a control with a window draws itself.
+            if (!o.control->window() || (m_doc && m_doc->printing()))
+                o.control->Print(dc, r.left, r.top);
             continue;
         }
         const Image& img = *o.image;

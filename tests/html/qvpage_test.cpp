@@ -64,3 +64,54 @@ TEST(Qvpage, ReportsBadInput) {
     EXPECT_EQ(qvpage({"render"}).code, 2);
     EXPECT_EQ(qvpage({"render", "a", "b", "--width", "7"}).code, 2);
 }
+
+TEST(Qvpage, RendersBoundControlsAgainstAReturn) {
+    const std::string ret = qvtest::env().root + "Page.ta2";
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"new", ret},
+                                               {"set", ret, "USF1040.FNAME", "Ann"},
+                                               {"set", ret, "USF1040.FS", "1"},
+                                               {"add", ret, "USDW2"},
+                                               {"set", ret, "USDW2.EMPLOYER", "Acme Tools"},
+                                               {"set", ret, "USDW2.WAGES", "52,000"},
+                                               {"set", ret, "USDW2.FEDWH", "6,100.50"}}) {
+        const qvtest::ToolRun r = qvtest::runTool("qvreturn", args);
+        ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
+    }
+    const QString in = QString::fromStdString(qvtest::fixture("html/boundpage.htm"));
+    auto darkness = [](const QImage& img) {
+        int dark = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x)
+                dark += qGray(img.pixel(x, y)) < 128;
+        }
+        return dark;
+    };
+    const std::string png = qvtest::artifactDir() + "qvpage_bound.png";
+    const std::string pdf = qvtest::artifactDir() + "qvpage_bound.pdf";
+    const ToolRun r = qvpage({"render", in, QString::fromStdString(png), "--width", "560", "--pdf",
+                              QString::fromStdString(pdf), "--return", QString::fromStdString(ret),
+                              "--copy", "USDW2,1"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(qvtest::readFile(pdf).substr(0, 5), "%PDF-");
+    const QImage bound(QString::fromStdString(png));
+    ASSERT_FALSE(bound.isNull());
+
+    // The same page outside a return: no values, no copies, the ELSE branch.
+    const std::string plainPng = qvtest::env().root + "plain.png";
+    ASSERT_EQ(qvpage({"render", in, QString::fromStdString(plainPng), "--width", "560"}).code, 0);
+    const QImage plain(QString::fromStdString(plainPng));
+    ASSERT_FALSE(plain.isNull());
+    EXPECT_NE(bound, plain);
+    EXPECT_GT(darkness(bound), darkness(plain) + 200); // the values and copies were drawn
+
+    // A copy the return lacks and a return that is not there are refused.
+    EXPECT_EQ(qvpage({"render", in, QString::fromStdString(plainPng), "--return",
+                      QString::fromStdString(ret), "--copy", "USDW2,5"})
+                  .code,
+              1);
+    const ToolRun missing = qvpage({"render", in, QString::fromStdString(plainPng), "--return",
+                                    QString::fromStdString(qvtest::env().root + "none.ta2")});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos) << missing.err;
+}

@@ -1,7 +1,23 @@
 // qvpage: draws a page file through the page window off-screen, for page authors and tests.
-//   qvpage render IN.htm OUT.png [--width N] [--pdf OUT.pdf]
+//   qvpage render IN.htm OUT.png [--width N] [--pdf OUT.pdf] [--return FILE [--copy FORM[,N]]]
+// With a return, the page's directives and bound controls read that return on the federal
+// module; --copy names the copy the page belongs to.
+#include "forms/detailsstorehost.h"
+#include "forms/historylist.h"
 #include "html/htmlwindow.h"
+#include "interview/modulelistset.h"
+#include "interview/pagestack.h"
+#include "modules/modulelist.h"
+#include "platform/dialogs.h"
 #include "platform/messagebox.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "storage/memdatafile.h"
+#include "storage/taxdoc.h"
+
+#include <quorva/formmanager.h>
+
+#include <QDialog>
 
 #include <QApplication>
 #include <QPageSize>
@@ -12,14 +28,70 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: qvpage render IN.htm OUT.png [--width N] [--pdf OUT.pdf]\n");
+    std::fprintf(stderr, "usage: qvpage render IN.htm OUT.png [--width N] [--pdf OUT.pdf] "
+                         "[--return FILE [--copy FORM[,N]]]\n");
     return 2;
 }
+
+// A return opened on the tax modules of the program folder, for pages that read it.
+struct OpenReturn {
+    CMemDataFile file;
+    CModuleList modules;
+    std::unique_ptr<CDetailsStoreHost> store;
+    qv::HistoryList history;
+    qv::PageStack pages;
+    std::unique_ptr<CTaxDoc> doc;
+    std::unique_ptr<qv::ModuleListSet> set;
+
+    ~OpenReturn() {
+        doc.reset();
+        modules.UnloadAll();
+    }
+    bool open(const std::string& path) {
+        if (!std::getenv("QUORVA_PROGDIR") && !pf::fileExists(pf::progDir() + "FEDCALC.so")) {
+#ifdef QVPAGE_BUILD_PROGDIR
+            ::setenv("QUORVA_PROGDIR", QVPAGE_BUILD_PROGDIR, 1);
+#endif
+        }
+        store = std::make_unique<CDetailsStoreHost>(modules, file);
+        modules.setDetailsStore(store.get());
+        modules.setReturnFile(&file);
+        if (!modules.LoadModules()) {
+            std::fprintf(stderr, "qvpage: cannot load the tax modules from %s\n",
+                         pf::progDir().c_str());
+            return false;
+        }
+        if (!pf::fileExists(path)) {
+            std::fprintf(stderr, "qvpage: %s: no such file\n", path.c_str());
+            return false;
+        }
+        doc = std::make_unique<CTaxDoc>(modules, file, history, pages);
+        if (!doc->OnOpenDocument(path)) {
+            std::fprintf(stderr, "qvpage: cannot open the return %s\n", path.c_str());
+            return false;
+        }
+        set = std::make_unique<qv::ModuleListSet>(modules);
+        return true;
+    }
+    // FORM[,N] of the federal module; null with a message when there is no such copy.
+    CFormCopy* copy(const std::string& ref) {
+        CFormManager* fm = set->FormManager(1);
+        const std::string upper = pf::upper(ref);
+        const std::size_t comma = upper.find(',');
+        const int form = fm->FindForm(upper.substr(0, comma).c_str());
+        const int n = comma == std::string::npos ? 1 : std::atoi(upper.c_str() + comma + 1);
+        CFormCopy* c = form ? fm->GetFormCopy(form, n < 1 ? 1 : n) : nullptr;
+        if (!c)
+            std::fprintf(stderr, "qvpage: the return has no copy %s\n", ref.c_str());
+        return c;
+    }
+};
 
 } // namespace
 
@@ -31,6 +103,8 @@ int main(int argc, char** argv) {
     const std::string out = argv[3];
     int width = 640;
     std::string pdf;
+    std::string returnPath;
+    std::string copyRef;
     for (int i = 4; i < argc; ++i) {
         if (std::strcmp(argv[i], "--width") == 0 && i + 1 < argc) {
             width = std::atoi(argv[++i]);
@@ -40,6 +114,10 @@ int main(int argc, char** argv) {
             }
         } else if (std::strcmp(argv[i], "--pdf") == 0 && i + 1 < argc) {
             pdf = argv[++i];
+        } else if (std::strcmp(argv[i], "--return") == 0 && i + 1 < argc) {
+            returnPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--copy") == 0 && i + 1 < argc) {
+            copyRef = argv[++i];
         } else {
             return usage();
         }
@@ -51,7 +129,25 @@ int main(int argc, char** argv) {
         return pf::IDOK;
     });
 
+    // A password question has nobody to answer it: the return is refused.
+    pf::setUnexpectedDialogHandler([](QDialog&) {
+        std::fprintf(stderr, "qvpage: the return is password protected\n");
+        return int(QDialog::Rejected);
+    });
+    OpenReturn opened;
+    CFormCopy* current = nullptr;
+    if (!returnPath.empty()) {
+        if (!opened.open(returnPath))
+            return 1;
+        if (!copyRef.empty() && !(current = opened.copy(copyRef)))
+            return 1;
+    } else if (!copyRef.empty()) {
+        return usage();
+    }
+
     HtmlWindow page;
+    if (opened.set)
+        page.setReturnContext(opened.set.get(), 1, current);
     page.setFrameShape(QFrame::NoFrame);
     page.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     page.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

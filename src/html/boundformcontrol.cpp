@@ -1,0 +1,113 @@
+#include "html/boundformcontrol.h"
+
+#include "html/htmldocument.h"
+#include "html/htmlwindow.h"
+#include "platform/messages.h"
+#include "platform/text.h"
+
+#include <quorva/field.h>
+#include <quorva/formcopy.h>
+#include <quorva/formmanager.h>
+
+#include <QApplication>
+#include <QCursor>
+
+#include <cstdlib>
+
+qv::BoundFormControl::BoundFormControl(int token, HtmlDocument* doc, PageForm* form,
+                                       const AttributeList& attrs, CField* field, CFormCopy* copy)
+    : CFormControl(token, doc, form, attrs), m_field(field), m_copy(copy) {}
+
+qv::BoundFormControl::~BoundFormControl() {
+    *m_alive = false;
+}
+
+int qv::BoundFormControl::formIndex() const {
+    return m_copy ? m_copy->GetFormIndex() : 0;
+}
+
+HtmlWindow* qv::BoundFormControl::page() const {
+    return m_doc ? m_doc->window : nullptr;
+}
+
+void qv::BoundFormControl::markChanged() {
+    if (!m_copy)
+        return;
+    if (!m_copy->TestFlag(CF_NOTMODIFYING) && !(m_field && m_field->TestFlag(FF_NOTMODIFYING))) {
+        if (HtmlWindow* p = page())
+            p->MarkReturnModified();
+    }
+    m_copy->SetCopyFlag(CF_CHANGED, 1);
+}
+
+void qv::BoundFormControl::writeChecked(bool on, bool sendMirror) {
+    if (!m_field)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_field->SetChecked(on ? 1 : 0);
+    if (on && m_field->GetType() == FT_OPTION && m_copy &&
+        m_copy->GetOptionGroup(m_field->GetFieldNumber()) != 0)
+        m_copy->SelectOption(m_field->GetFieldNumber());
+    markChanged();
+    m_field->SetFlag(FF_HASVALUE | FF_ENTERED, 1);
+    m_field->Refresh();
+    QApplication::restoreOverrideCursor();
+    if (sendMirror)
+        mirror(nullptr, -1);
+}
+
+void qv::BoundFormControl::mirror(const std::string* text, int choice) {
+    HtmlWindow* p = page();
+    if (!p)
+        return;
+    PageMirrorText m{formIndex(), m_field, text, choice};
+    pf::sendMessage(p->host(), pf::UM_MIRROR_TEXT, 0, reinterpret_cast<pf::LPARAM>(&m));
+}
+
+void qv::BoundFormControl::focused() {
+    if (!m_doc || !m_field)
+        return;
+    m_doc->focusCopy = m_copy;
+    m_doc->focusField = m_field->GetFieldNumber();
+    HtmlWindow* p = page();
+    if (p && m_copy && m_copy == m_doc->currentCopy())
+        pf::sendMessage(p->host(), pf::UM_GOTO_FIELD, pf::WPARAM(m_field->GetFieldNumber()),
+                        pf::LPARAM(m_copy->GetFormIndex()));
+}
+
+CField* qv::ResolvePageField(HtmlDocument& doc, const std::string& reference, CFormCopy** copyOut) {
+    CFormManager* fm = doc.formManager();
+    if (!fm)
+        return nullptr;
+    const std::string ref = pf::upper(reference);
+    const std::size_t comma = ref.find(',');
+    const std::string formPart = ref.substr(0, comma);
+    const std::string copyPart = comma == std::string::npos ? std::string() : ref.substr(comma + 1);
+    const std::size_t dot = formPart.find('.');
+    if (dot == std::string::npos)
+        return nullptr;
+    std::string name = formPart.substr(dot + 1);
+    int index = 0;
+    const std::size_t paren = name.find('(');
+    if (paren != std::string::npos && paren >= 1) {
+        index = std::atoi(name.c_str() + paren + 1);
+        name.resize(paren);
+    }
+    const int form = fm->FindForm(formPart.substr(0, dot).c_str());
+    const int number = form ? fm->FindField(form, name.c_str(), index) : 0;
+    if (!number)
+        return nullptr;
+    CFormCopy* copy = nullptr;
+    if (copyPart.empty()) {
+        CFormCopy* current = doc.currentCopy();
+        copy =
+            current ? fm->FindFormCopy(form, current->GetCopyNumber()) : fm->GetFormCopy(form, 1);
+    } else {
+        const int n = std::atoi(copyPart.c_str());
+        copy = fm->GetFormCopy(form, n == 0 ? 1 : n);
+    }
+    CField* field = copy ? copy->GetField(number) : nullptr;
+    if (field && copyOut)
+        *copyOut = copy;
+    return field;
+}

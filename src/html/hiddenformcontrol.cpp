@@ -1,0 +1,1 @@
+#include "html/hiddenformcontrol.h"
