@@ -8,6 +8,8 @@
 #include "forms/formlayout.h"
 #include "storage/datafile.h"
 
+#include <QImage>
+
 #include <map>
 #include <set>
 #include <sstream>
@@ -139,6 +141,19 @@ TEST_F(ModuleLayouts, Form1040HasABoxForEveryLineTheModuleKeeps) {
     EXPECT_EQ(1u, bound["FS"].count(qv::LK_CHOICE));
     for (const char* name : {"TP65", "TPBLIND", "SP65", "SPBLIND"})
         EXPECT_EQ(1u, bound[name].count(qv::LK_CHECK)) << name;
+}
+
+// Pictures of both pages of Form 1040 for people to look at, from the packed data file.
+TEST_F(ModuleLayouts, Form1040PagesRenderFromTheDataFile) {
+    for (const char* page : {"1", "2"}) {
+        const std::string png = qvtest::artifactDir() + "layout-USF1040-page" + page + ".png";
+        const qvtest::ToolRun r =
+            qvtest::runTool("qvdat", {"render-layout", qvtest::buildProgDir() + "FEDERAL.DAT",
+                                      "USF1040", png, "--page", page, "--dpi", "144"});
+        ASSERT_EQ(0, r.status) << r.err;
+        const QImage image(QString::fromStdString(png));
+        EXPECT_EQ(QSize(970, 1160), image.size()) << "one 9300 x 11200 page and its margin";
+    }
 }
 
 TEST_F(ModuleLayouts, EveryPackedLayoutDumpsToSourceThatCompilesToTheSameBytes) {
