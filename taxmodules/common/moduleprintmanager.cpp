@@ -179,7 +179,9 @@ void ModulePrintManager::addImageCopy(CFormCopy* copy, const std::string& name) 
             if (place.kind == 'E' && elementType == PET_GRID_BOLD12 && type >= FT_TEXT &&
                 type <= 11)
                 elementType = PET_GRID12;
-            text = text.substr(0, std::size_t(charactersThatFit(place)));
+            // An amount too wide for its box runs further left rather than lose digits.
+            if (flags != PEF_RIGHT)
+                text = text.substr(0, std::size_t(charactersThatFit(place)));
             item->addElement(elementType, flags, page, place.row, place.column, place.width, text);
         }
         if (stamp)

@@ -14,10 +14,14 @@ constexpr unsigned kLayoutWholeDollars = 0x1;
 constexpr unsigned kLayoutZeroCents = 0x4;
 
 std::string grouped(std::uint64_t whole) {
-    std::string digits = std::to_string(whole);
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(std::size_t(at), ",");
-    return digits;
+    const std::string digits = std::to_string(whole);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    return out;
 }
 
 } // namespace
@@ -37,7 +41,12 @@ std::string formAmountText(std::int64_t cents, bool wholeDollars, bool zeroCents
         std::snprintf(frac, sizeof frac, ".%02u", unsigned(magnitude % 100));
         text = grouped(magnitude / 100) + frac;
     }
-    return negative ? "(" + text + ")" : text;
+    if (!negative)
+        return text;
+    std::string wrapped(1, '(');
+    wrapped.append(text);
+    wrapped.push_back(')');
+    return wrapped;
 }
 
 std::string printValueText(CField* field, const GridPlace& place) {

@@ -315,6 +315,13 @@ TEST_F(FederalPagesTest, TimeStampFollowsTheSettingAndEstimatesAreNotForFiling) 
     EXPECT_NE(form1040Item()->TestFlag(PIF_NOTFORFILING), 0);
     l7->SetFlag(FF_ESTIMATED, 0);
     EXPECT_EQ(form1040Item()->TestFlag(PIF_NOTFORFILING), 0);
+    // An amount wider than its box keeps every digit.
+    CFormCopy* w2 = newCopy(fm, "USDW2");
+    enterMoney(field(w2, "WAGES"), 123456789);
+    const std::vector<Element> big = elements(form1040Item());
+    const Element* wages = findText(big, "1,284,567.89");
+    ASSERT_NE(wages, nullptr);
+    EXPECT_LT(wages->width, 12);
     // Every image item is in the store's list too, in the order added.
     pm->ClearItems();
     store.printed.clear();
