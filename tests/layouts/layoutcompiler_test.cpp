@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -186,6 +187,24 @@ TEST(LayoutCompiler, BadLinesAreReportedWithFileAndLine) {
             want.replace(p, 4, src);
         EXPECT_EQ(0u, r.err.find(want)) << r.err;
         EXPECT_TRUE(readFile(at("bad.bin")).empty()) << "no output for a bad source";
+    }
+
+    // Expansion without bound stops: a macro that calls itself, repeats nested deeply.
+    struct Runaway {
+        std::string source;
+        std::string message;
+    };
+    for (const Runaway& c :
+         {Runaway{h + "macro m\nm\nm\nend\nm\n", "macros nested too deeply"},
+          Runaway{h + "repeat 1000 a\nrepeat 1000 b\nset x=1\nend\nend\n",
+                  "the source expands to more than 200000 lines"},
+          Runaway{h + "repeat 1000 a\nrepeat 30 b\nhline x=0 y=0 w=1\nend\nend\n",
+                  "more than 20000 records"}}) {
+        writeFile(at("bad.txt"), c.source);
+        const ToolRun r = runTool("qvdat", {"compile-layout", at("bad.txt"), at("bad.bin")});
+        EXPECT_EQ(1, r.status);
+        EXPECT_NE(std::string::npos, r.err.find(c.message)) << r.err.substr(0, 300);
+        EXPECT_LT(std::count(r.err.begin(), r.err.end(), '\n'), 60) << "errors are capped";
     }
 
     // Every bad line of one run is reported, not only the first.

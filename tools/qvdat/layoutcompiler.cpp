@@ -20,6 +20,11 @@ using qv::LayoutRecord;
 
 constexpr int kMaxDepth = 16;
 constexpr int kMaxRepeat = 1000;
+// Nested repeats and self-calling macros could expand without bound: the pass stops at this
+// many expanded lines, or after this many errors.
+constexpr std::size_t kMaxExpandedLines = 200000;
+constexpr std::size_t kMaxRecords = 20000;
+constexpr std::size_t kMaxErrors = 50;
 
 struct Token {
     std::string key; // empty for a bare word or quoted string
@@ -320,7 +325,13 @@ LayoutRecord LayoutCompiler::baseRecord(LayoutKind kind) {
 }
 
 void LayoutCompiler::error(const std::string& where, const std::string& message) {
+    if (m_stopped)
+        return;
     m_errors.push_back(where + ": " + message);
+    if (m_errors.size() >= kMaxErrors) {
+        m_errors.push_back(where + ": too many errors; stopping");
+        m_stopped = true;
+    }
 }
 
 bool LayoutCompiler::readFile(const std::string& path, std::vector<SourceLine>& lines,
@@ -394,8 +405,17 @@ bool LayoutCompiler::compileText(const std::string& text, const std::string& fil
 }
 
 void LayoutCompiler::run(const std::vector<SourceLine>& lines, const Vars& locals, int depth) {
-    for (std::size_t i = 0; i < lines.size(); ++i)
+    for (std::size_t i = 0; i < lines.size() && !m_stopped; ++i) {
+        if (++m_expandedLines > kMaxExpandedLines) {
+            error(lines[i].where, "the source expands to more than " +
+                                      std::to_string(kMaxExpandedLines) +
+                                      " lines (a macro calling itself, or repeats nested "
+                                      "too deeply?)");
+            m_stopped = true;
+            return;
+        }
         runLine(lines, i, locals, depth);
+    }
 }
 
 void LayoutCompiler::runLine(const std::vector<SourceLine>& lines, std::size_t& i,
@@ -997,6 +1017,11 @@ void LayoutCompiler::runLine(const std::vector<SourceLine>& lines, std::size_t& 
         } else
             ++m_controlNumber;
         rec.controlNumber = static_cast<std::uint16_t>(m_controlNumber);
+    }
+    if (m_records.size() >= kMaxRecords) {
+        error(where, "more than " + std::to_string(kMaxRecords) + " records");
+        m_stopped = true;
+        return;
     }
     m_records.push_back(std::move(rec));
 }

@@ -60,6 +60,8 @@ private:
     int m_originY = 0;
     int m_controlNumber = 0; // last control number given
     bool m_haveHeader = false;
+    std::size_t m_expandedLines = 0;
+    bool m_stopped = false; // too many errors or lines: the rest is skipped
 };
 
 } // namespace qvdat
