@@ -87,11 +87,13 @@ struct Pass {
         const LayoutBounds b = Normalize(r.box);
         dc.setTextColor(colour(r.textColor));
         dc.setBkColor(r.bgColor);
-        if (r.opaque)
-            dc.fillRect(rectOf(b), r.bgColor);
         if (r.frame)
             frame(b);
+        if (r.opaque)
+            dc.setBkMode(pf::OPAQUE);
         boxText(dc, shown, rectOf(b), alignFlags(r.align) | pf::DT_WORDBREAK);
+        if (r.opaque)
+            dc.setBkMode(pf::TRANSPARENT);
         if (r.leaderEnd > b.right)
             leader(r, b);
     }
