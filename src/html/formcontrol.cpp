@@ -39,6 +39,11 @@ CFormControl::~CFormControl() {
     // it goes once the event loop is back, hidden and cut off from this object at once.
     if (m_window) {
         m_window->hide();
+        // Nothing the window or its parts send may reach this object any more; the key
+        // filters find their control through the property and stop with it.
+        m_window->disconnect();
+        for (QObject* child : m_window->findChildren<QObject*>())
+            child->disconnect();
         m_window->setProperty("qvControl", QVariant());
         m_window->deleteLater();
     }
