@@ -41,4 +41,20 @@ enum : int {
     StateEFileChecklist = 33128,
 };
 
+// The Edit pop-up and the field commands of the in-place editors.
+enum : int {
+    EditCut = 57635,
+    EditCopy = 57634,
+    EditPaste = 57637,
+    EditUndo = 57643,
+    EditDelete = 32867,
+    OpenSupportingForm = 32776,
+    OverrideField = 32777,
+    ClearOverride = 32778,
+    MarkAsEstimate = 32779,
+    AddLineItemDetails = 32780,
+    ClearEstimate = 32859,
+    ProgramHelp = 32951,
+};
+
 } // namespace qv::cmd

@@ -463,6 +463,8 @@ void CFieldEdit::clearOverride() {
 }
 
 bool CFieldEdit::OnCommand(int id) {
+    // A command's change is checked against the mask even right after a backspace.
+    m_backspacePressed = false;
     switch (id) {
     case IdCut:
         if (textChangeAllowed())

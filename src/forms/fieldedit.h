@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commandids.h"
 #include "forms/historylist.h"
 #include "platform/messages.h"
 
@@ -35,17 +36,17 @@ public:
 
     // Field commands, the ids of the main menu's Edit pop-up.
     enum Command : int {
-        IdCut = 57635,
-        IdCopy = 57634,
-        IdPaste = 57637,
-        IdUndo = 57643,
-        IdDelete = 32867,
-        IdOpenSupportingForm = 32776,
-        IdOverrideField = 32777,
-        IdClearOverride = 32778,
-        IdMarkAsEstimate = 32779,
-        IdAddLineItemDetails = 32780,
-        IdClearEstimate = 32859,
+        IdCut = qv::cmd::EditCut,
+        IdCopy = qv::cmd::EditCopy,
+        IdPaste = qv::cmd::EditPaste,
+        IdUndo = qv::cmd::EditUndo,
+        IdDelete = qv::cmd::EditDelete,
+        IdOpenSupportingForm = qv::cmd::OpenSupportingForm,
+        IdOverrideField = qv::cmd::OverrideField,
+        IdClearOverride = qv::cmd::ClearOverride,
+        IdMarkAsEstimate = qv::cmd::MarkAsEstimate,
+        IdAddLineItemDetails = qv::cmd::AddLineItemDetails,
+        IdClearEstimate = qv::cmd::ClearEstimate,
     };
 
     // What UM_MIRROR_TEXT carries in lparam (its address, valid during the send).

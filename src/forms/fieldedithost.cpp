@@ -1,5 +1,7 @@
 #include "forms/fieldedithost.h"
 
+#include "app/commandids.h"
+#include "app/commandtable.h"
 #include "app/mainframe.h"
 #include "app/taxapp.h"
 #include "platform/messages.h"
@@ -61,7 +63,11 @@ void CFieldEditHost::FieldStatusChanged(CField& field) {
         pf::sendMessage(frame, pf::UM_FIELD_STATUS, 0, reinterpret_cast<pf::LPARAM>(&field));
 }
 
-void CFieldEditHost::ShowProgramHelp() {}
+void CFieldEditHost::ShowProgramHelp() {
+    qv::CTaxApp* app = qv::CTaxApp::instance();
+    if (app && app->mainFrame())
+        app->mainFrame()->commands().execute(qv::cmd::ProgramHelp);
+}
 
 CFieldEditHost& CFieldEditHost::Default() {
     static CFieldEditHost host;

@@ -93,6 +93,8 @@ void CMessageBalloon::paintEvent(QPaintEvent*) {
     const QPalette tips = QToolTip::palette();
     painter.fillRect(rect(), tips.color(QPalette::ToolTipBase));
     painter.setPen(tips.color(QPalette::ToolTipText));
+    if (m_bordered)
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setFont(font());
     painter.drawText(rect().adjusted(kPadding, kPadding, -kPadding, -kPadding),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, pf::toQt(m_text));

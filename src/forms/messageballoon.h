@@ -16,6 +16,8 @@ public:
 
     // Shown even while the editor does not have the focus (otherwise only while it has).
     void SetShowWithoutFocus(bool on) { m_showWithoutFocus = on; }
+    // A one-pixel frame in the text colour around the text (the page window's balloon).
+    void SetBordered(bool on) { m_bordered = on; }
 
     // The handling of UM_ENTRY_ERROR(kind, field) for `editor`: no field does nothing; a
     // field without an entry error text hides the balloon; otherwise the text for the field
@@ -42,4 +44,5 @@ private:
     QWidget* m_page;
     std::string m_text;
     bool m_showWithoutFocus = false;
+    bool m_bordered = false;
 };

@@ -72,6 +72,7 @@ public:
         return true;
     }
     bool InFormPane() override { return formPane; }
+    bool InInterviewView() override { return interview; }
     void FieldStatusChanged(CField&) override { ++statusChanges; }
 
     std::vector<Sent> sentOf(unsigned msg) const {
@@ -88,6 +89,7 @@ public:
     std::vector<std::string> mirrored;
     std::string moduleName, formName;
     bool formPane = false;
+    bool interview = false;
     int modifiedMarks = 0;
     int statusChanges = 0;
     int supportingOpened = 0;
@@ -449,6 +451,19 @@ TEST_F(FieldEditTest, ContextMenuFollowsTheFieldState) {
         EXPECT_FALSE(action(CFieldEdit::IdCopy)->isEnabled());
         EXPECT_EQ("O&verride field", action(CFieldEdit::IdOverrideField)->text().toStdString());
     }
+
+    // In the interview view a plain editor in mode 1 has no menu, and a double click opens
+    // no supporting form there.
+    FakeField supported(FT_MONEY, FF_SUPPORTED);
+    page.edit->SetUp(&supported, 1);
+    QTest::mouseDClick(page.edit, Qt::LeftButton);
+    EXPECT_EQ(1, page.supportingOpened);
+    page.interview = true;
+    QTest::mouseDClick(page.edit, Qt::LeftButton);
+    EXPECT_EQ(1, page.supportingOpened);
+    EXPECT_EQ(nullptr, page.edit->BuildContextMenu());
+    page.edit->SetMode(CFieldEdit::MirrorMode);
+    EXPECT_NE(nullptr, page.edit->BuildContextMenu());
 }
 
 TEST_F(FieldEditTest, EstimateOverrideCommandsAndClipboard) {
@@ -476,6 +491,8 @@ TEST_F(FieldEditTest, EstimateOverrideCommandsAndClipboard) {
     page.edit->OnCommand(CFieldEdit::IdCopy);
     EXPECT_EQ("1423", QApplication::clipboard()->text().toStdString());
     QApplication::clipboard()->setText("5x");
+    QTest::keyClick(page.edit, Qt::Key_Backspace); // even right after a backspace
+    EXPECT_EQ("", text());
     page.edit->OnCommand(CFieldEdit::IdPaste);
     EXPECT_EQ("5", text()); // the character the mask refuses is taken out again
     EXPECT_EQ(1, pf::beepCount());

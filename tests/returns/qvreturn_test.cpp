@@ -37,6 +37,13 @@ TEST(Qvreturn, BuildsAndReadsBackAReturnOnTheReferenceModule) {
     ok({"set", file, "USDDEP.DOB", "03/15/2000"});
     ok({"set", file, "USDDEP.MONTHS,1", "12"});
 
+    // Typed texts are read as the program reads them.
+    ok({"set", file, "USF1040.SSN", "died"});
+    EXPECT_EQ("DIED\n", ok({"get", file, "USF1040.SSN"}));
+    ok({"set", file, "USDDEP.DOB,1", "inherited"});
+    EXPECT_EQ("Inherit\n", ok({"get", file, "USDDEP.DOB"}));
+    ok({"set", file, "USDDEP.DOB", "03/15/2000"});
+
     EXPECT_EQ("50,000.00\n", ok({"get", file, "USDW2.WAGES,1"}));
     EXPECT_EQ("1,234.56\n", ok({"get", file, "USDW2.FEDWH,2"}));
     EXPECT_EQ("Acme Tools\n", ok({"get", file, "USDW2.EMPLOYER,2"}));
@@ -80,7 +87,10 @@ TEST(Qvreturn, RefusesWhatIsNotThereWithItsReason) {
         {{"get", file, "USF1040.NOSUCH"}, "no field NOSUCH on USF1040"},
         {{"get", file, "USDW2.WAGES"}, "no copy 1 of USDW2"},
         {{"get", file, "NoSuchGlobal"}, "no field NoSuchGlobal"},
-        {{"set", file, "USF1040.L21", "12x"}, "'12x' is not an amount"},
+        {{"set", file, "USF1040.L21", "100000000"},
+         "Please enter a dollar amount between $-99,999,999.99 and $99,999,999.99"},
+        {{"set", file, "USF1040.SSN", "123-45-678"}, "Please enter a SSN as ###-##-####"},
+        {{"set", file, "USF1040.SSN", "123456789"}, "Please enter a SSN as ###-##-####"},
         {{"set", file, "USF1040.FS", "9"}, "a choice takes an index from 0 to 4"},
         {{"set", file, "USF1040.TP65", "yes"}, "a check box takes 1 or 0"},
         {{"set", file, "USF1040.RefundOwe", "5"}, "the field is calculated"},
