@@ -370,3 +370,27 @@ TEST_F(BoundControls, ChangingAnEnteredSsnWarnsOncePerRun) {
     field("USF1040", 1, "SSN")->GetText(buf, sizeof buf);
     EXPECT_STREQ(buf, "111-22-3333");
 }
+
+TEST_F(BoundControls, ArrowKeysStayInARadioGroupAndTabLeavesIt) {
+    load("<input field=USF1040.TP65 name=g><input field=USF1040.TPBLIND name=g>"
+         "<input field=USF1040.SP65 name=g><input field=USF1040.SPBLIND name=h>"
+         "<input field=USF1040.FNAME>");
+    const auto& all = host->page->document().controls();
+    ASSERT_EQ(all.size(), 5u);
+    auto* first = host->control<CTaxRadioButtonFormControl>(0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->group().size(), 3u);
+    EXPECT_EQ(host->control<CTaxRadioButtonFormControl>(3)->group().size(), 1u);
+    all[0]->window()->setFocus();
+    QTest::keyClick(all[0]->window(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), all[1]->window());
+    QTest::keyClick(all[1]->window(), Qt::Key_Down);
+    QTest::keyClick(all[2]->window(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), all[0]->window()); // wrapped
+    QTest::keyClick(all[0]->window(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), all[2]->window());
+    QTest::keyClick(all[0]->window(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), all[3]->window());
+    QTest::keyClick(all[3]->window(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), all[4]->window());
+}
