@@ -30,6 +30,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
+        // The control may be gone while its window waits for deletion.
+        if (!CFormControl::fromWindow(static_cast<QWidget*>(parent())))
+            return false;
         HtmlWindow* page = m_control->page();
         if (event->type() == QEvent::FocusIn) {
             m_control->readValue();

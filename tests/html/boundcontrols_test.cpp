@@ -341,3 +341,56 @@ TEST_F(BoundControls, ChildCopyListStopsOfferingNewCopiesAtTheLimit) {
     EXPECT_FALSE(list->showsNewCopy());
     EXPECT_EQ(int(list->entries().size()), limit);
 }
+
+TEST_F(BoundControls, ChangingAnEnteredSsnWarnsOncePerRun) {
+    enter(field("USF1040", 1, "SSN"), "123-45-6789");
+    load("<input field=USF1040.SSN>");
+    auto* ssn = host->control<CTaxEditFormControl>(0);
+    ASSERT_TRUE(ssn);
+    EXPECT_EQ(ssn->text(), "123-45-6789");
+    ssn->window()->setFocus();
+    QTest::keyClicks(ssn->window(), "987654321");
+    qvtest::expectBox(
+        "The Social Security Number has been altered in the currently-open return.\r\n\r\n"
+        "If the Social Security Number was entered incorrectly and this is a correction, you are "
+        "following the appropriate course of action.\r\n\r\n"
+        "However, if you are attempting to create and file a DIFFERENT tax return by altering "
+        "the basic information in this return, this process is NOT recommended. To create and "
+        "file a DIFFERENT tax return, you MUST select the 'File' menu at the top of the screen, "
+        "then select the 'New Return' menu.",
+        pf::IDOK);
+    EXPECT_EQ(host->commit(), 1);
+    char buf[64] = {};
+    field("USF1040", 1, "SSN")->GetText(buf, sizeof buf);
+    EXPECT_STREQ(buf, "987-65-4321");
+    // A second change shows no box (an unexpected one fails the test).
+    ssn->edit()->selectAll();
+    QTest::keyClicks(ssn->window(), "111223333");
+    EXPECT_EQ(host->commit(), 1);
+    field("USF1040", 1, "SSN")->GetText(buf, sizeof buf);
+    EXPECT_STREQ(buf, "111-22-3333");
+}
+
+TEST_F(BoundControls, ArrowKeysStayInARadioGroupAndTabLeavesIt) {
+    load("<input field=USF1040.TP65 name=g><input field=USF1040.TPBLIND name=g>"
+         "<input field=USF1040.SP65 name=g><input field=USF1040.SPBLIND name=h>"
+         "<input field=USF1040.FNAME>");
+    const auto& all = host->page->document().controls();
+    ASSERT_EQ(all.size(), 5u);
+    auto* first = host->control<CTaxRadioButtonFormControl>(0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->group().size(), 3u);
+    EXPECT_EQ(host->control<CTaxRadioButtonFormControl>(3)->group().size(), 1u);
+    all[0]->window()->setFocus();
+    QTest::keyClick(all[0]->window(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), all[1]->window());
+    QTest::keyClick(all[1]->window(), Qt::Key_Down);
+    QTest::keyClick(all[2]->window(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), all[0]->window()); // wrapped
+    QTest::keyClick(all[0]->window(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), all[2]->window());
+    QTest::keyClick(all[0]->window(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), all[3]->window());
+    QTest::keyClick(all[3]->window(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), all[4]->window());
+}
