@@ -85,11 +85,12 @@ protected:
     CFormCopy* form1040 = nullptr;
 };
 
-TEST_F(PrintManagerTest, ReturnPrintsImagesWhereThereAreAndLayoutsElsewhere) {
+TEST_F(PrintManagerTest, ReturnPrintsItsFormsFromTheirPageImages) {
     EXPECT_EQ(pm->GetFormManager(), fm);
     newCopy(fm, "USDW2"); // a document received, not filed with the return
-    EXPECT_NE(pm->CanPrintForm(fm->FindForm("USF1040")), 0);
-    for (const char* form : {"USDW2", "USSchB", "USWEFWksht"})
+    for (const char* form : {"USF1040", "USSchB"})
+        EXPECT_NE(pm->CanPrintForm(fm->FindForm(form)), 0) << form;
+    for (const char* form : {"USDW2", "USWEFWksht"})
         EXPECT_EQ(pm->CanPrintForm(fm->FindForm(form)), 0) << form;
     EXPECT_EQ(pm->CanPrintForm(0), 0);
     EXPECT_EQ(pm->CanPrintForm(fm->GetFormCount() + 1), 0);
@@ -106,12 +107,13 @@ TEST_F(PrintManagerTest, ReturnPrintsImagesWhereThereAreAndLayoutsElsewhere) {
     EXPECT_EQ(pm->GetItem(1), nullptr);
     pm->ClearItems();
     EXPECT_EQ(pm->GetItemCount(), 0);
-    // A schedule the module keeps at hand prints once the return needs it, from its layout.
+    // A schedule the module keeps at hand prints once the return needs it, from its image.
     enterMoney(field(newCopy(fm, "USD1099INT"), "INTEREST"), 40100);
     pm->AddReturn();
     ASSERT_EQ(pm->GetItemCount(), 2);
     EXPECT_EQ(pm->GetItem(1)->GetItemCopy(), fm->GetFormCopy(fm->FindForm("USSchB"), 1));
-    EXPECT_EQ(pm->GetItem(1)->GetKind(), PIK_LAYOUT);
+    EXPECT_NE(pm->GetItem(1)->GetKind(), PIK_LAYOUT);
+    EXPECT_EQ(pm->GetItem(1)->GetPageCount(), 1);
     // Every form of the return prints one way or the other, so the module flags none as
     // unavailable.
     EXPECT_EQ(fm->GetFieldFlag("StopPrint"), 0);
