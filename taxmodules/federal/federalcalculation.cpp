@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 
 namespace qv {
 namespace {
@@ -41,6 +42,14 @@ constexpr std::int64_t dollars(std::int64_t d) {
 // Cents times a rate in tenths of a percent, rounded half up.
 std::int64_t percentOf(std::int64_t amount, int tenths) {
     return (amount * tenths + (amount >= 0 ? 500 : -500)) / 1000;
+}
+
+// The sum of lines entered as they stand.
+std::int64_t sumOf(ModuleCopy& copy, std::initializer_list<const char*> names) {
+    std::int64_t sum = 0;
+    for (const char* name : names)
+        sum += copy.value(name);
+    return sum;
 }
 
 int birthYear(std::int32_t day) {
@@ -325,9 +334,12 @@ void calculateFederal(ModuleFormManager& fm) {
     // Form 1040, line 13: capital gain, or the allowed loss.
     const std::int64_t line13 = line("L13", d17 >= 0 ? d17 : d18);
 
-    // Form 1040, line 22: total income.
+    // Form 1040, line 22: total income, lines 7 through 21 (the entered lines 10, 11, 14,
+    // 15b, 16b, 17 to 19 and 20b as they stand).
+    const std::int64_t enteredIncome =
+        sumOf(*f, {"L10", "L11", "L14", "L15b", "L16b", "L17", "L18", "L19", "L20b", "L21"});
     const std::int64_t line22 =
-        line("L22", line7 + line8a + line9 + line12 + line13 + f->value("L21"));
+        line("L22", line7 + line8a + line9 + line12 + line13 + enteredIncome);
 
     // Form 1040, line 24: IRA deduction; modified AGI is line 22 less the other adjustments
     // apart from lines 24-26. Compensation caps the pair's deductions.
@@ -358,7 +370,10 @@ void calculateFederal(ModuleFormManager& fm) {
     }
     const std::int64_t line25 = line("L25", studentLoan);
     // Form 1040, line 34: total adjustments; line 35: adjusted gross income.
-    const std::int64_t line34 = line("L34", line24 + line25 + line29);
+    // Lines 23, 26 to 28 and 30 to 33a are entered as they stand.
+    const std::int64_t line34 =
+        line("L34", line24 + line25 + line29 +
+                        sumOf(*f, {"L23", "L26", "L27", "L28", "L30", "L31", "L32", "L33a"}));
     const std::int64_t line35 = line("L35", line22 - line34);
     // Form 1040, line 36: amount from line 35.
     const std::int64_t line36 = line("L36", line35);
@@ -394,8 +409,10 @@ void calculateFederal(ModuleFormManager& fm) {
     set(schD, "QUAL5YR", gains.fiveYear);
     set(schD, "TAX", partIV ? tax42 : 0);
     const std::int64_t line42 = line("L42", tax42);
-    // Form 1040, line 44: lines 42 and 43 (no alternative minimum tax here).
-    const std::int64_t line44 = line("L44", line42);
+    // Form 1040, line 44: lines 42 and 43 (the alternative minimum tax as entered).
+    const std::int64_t line44 = line("L44", line42 + f->value("L43"));
+    // Lines 45 to 49: the credits the Child Tax Credit Worksheet takes first (line 2).
+    const std::int64_t creditsBefore50 = sumOf(*f, {"L45", "L46", "L47", "L48", "L49"});
 
     // Form 1040, line 50 (Child Tax Credit Worksheet): $600 per child under 17, less $50 for
     // each $1,000 or part of it by which modified AGI (line 36) is over $75,000 ($110,000
@@ -408,14 +425,18 @@ void calculateFederal(ModuleFormManager& fm) {
         childCredit = std::max<std::int64_t>(
             0,
             childCredit - dollars(50) * ((line36 - ctcStart + dollars(1000) - 1) / dollars(1000)));
-    const std::int64_t line50 = line("L50", std::min(childCredit, line44));
-    // Form 1040, lines 54 and 55: total credits and the tax after them.
-    const std::int64_t line54 = line("L54", line50);
+    const std::int64_t line50 =
+        line("L50", std::min(childCredit, std::max<std::int64_t>(0, line44 - creditsBefore50)));
+    // Form 1040, lines 54 and 55: total credits, lines 45 through 53, and the tax after them.
+    const std::int64_t line54 =
+        line("L54", creditsBefore50 + line50 + sumOf(*f, {"L51", "L52", "L53"}));
     const std::int64_t line55 = line("L55", std::max<std::int64_t>(0, line44 - line54));
     // Form 1040, line 56: self-employment tax (Schedule SE).
     const std::int64_t line56 = line("L56", seTax);
     // Form 1040, line 61: total tax.
-    const std::int64_t line61 = line("L61", line55 + line56);
+    // Form 1040, line 61: total tax, lines 55 through 60 (57 to 60 as entered).
+    const std::int64_t line61 =
+        line("L61", line55 + line56 + sumOf(*f, {"L57", "L58", "L59", "L60"}));
     const std::int64_t line62 = line("L62", withheld);
     // Form 1040, line 63: 2002 estimated tax payments and the 2001 overpayment applied.
     ModuleCopy* est = fm.firstCopy("USWESTPMT");
@@ -465,11 +486,16 @@ void calculateFederal(ModuleFormManager& fm) {
     const std::int64_t line66 = line("L66", additional);
 
     // Form 1040, line 69: total payments.
-    const std::int64_t line69 = line("L69", line62 + line63 + line64 + line66);
-    // Form 1040, lines 70 and 71a: overpaid, all of it refunded; line 73: amount you owe.
+    // Form 1040, line 69: total payments, lines 62 through 68 (65, 67 and 68 as entered).
+    const std::int64_t line69 =
+        line("L69", line62 + line63 + line64 + line66 + sumOf(*f, {"L65", "L67", "L68"}));
+    // Form 1040, line 70: overpaid; line 71a: refunded, less what line 72 applies to the 2003
+    // estimated tax; line 73: amount you owe, including the line 74 estimated tax penalty.
     const std::int64_t line70 = line("L70", std::max<std::int64_t>(0, line69 - line61));
-    const std::int64_t line71a = line("L71a", line70);
-    const std::int64_t line73 = line("L73", std::max<std::int64_t>(0, line61 - line69));
+    const std::int64_t line71a =
+        line("L71a", line70 - std::clamp<std::int64_t>(f->value("L72"), 0, line70));
+    const std::int64_t line73 =
+        line("L73", std::max<std::int64_t>(0, line61 - line69) + f->value("L74"));
     line("RefundOwe", line71a > 0 ? line71a : -line73);
 
     line("HaveWages", w2s.empty() ? 0 : 1);

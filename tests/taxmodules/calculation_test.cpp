@@ -298,7 +298,49 @@ TEST_F(CalculationTest, IncomeDeductionsAndCreditsScenarios) {
         std::vector<std::pair<std::string, std::int64_t>> lines; // "FORM.FIELD" -> cents
         std::int64_t refundOwe;
     };
+    auto enter1040 = [&](const char* line, std::int64_t amount) {
+        enterMoney(field(fed, "USF1040", 1, line), amount);
+    };
     const Row rows[] = {
+        // Lines entered as they stand. Line 22: 30,000 + 500 (line 10) + 1,000 (line 19) =
+        // 31,500; line 34: 250 (line 23) + 50 (line 32) = 300; line 35 31,200; line 41
+        // 31,200 - 4,700 - 3,000 = 23,500; row at 23,525: 600 + 15% x 17,525 = 3,228.75 ->
+        // 3,229; line 55 after the 200 credit of line 46: 3,029; line 61 with the 100 of line
+        // 58: 3,129; line 69: 3,500 + 400 (line 67) = 3,900; line 70 771, of which line 72
+        // applies 300 to 2003: refund 471.
+        {"entered income, adjustments, credits, taxes and payments",
+         [&] {
+             w2(D(30000), D(3500));
+             for (auto [line, amount] : {std::pair{"L10", D(500)},
+                                         {"L19", D(1000)},
+                                         {"L23", D(250)},
+                                         {"L32", D(50)},
+                                         {"L46", D(200)},
+                                         {"L58", D(100)},
+                                         {"L67", D(400)},
+                                         {"L72", D(300)}})
+                 enter1040(line, amount);
+         },
+         {{"USF1040.L22", D(31500)},
+          {"USF1040.L34", D(300)},
+          {"USF1040.L41", D(23500)},
+          {"USF1040.L42", D(3229)},
+          {"USF1040.L54", D(200)},
+          {"USF1040.L61", D(3129)},
+          {"USF1040.L69", D(3900)},
+          {"USF1040.L70", D(771)},
+          {"USF1040.L71a", D(471)}},
+         D(471)},
+        // 30,000 - 4,700 - 3,000 = 22,300: tax 3,049; line 61 with 60 of tip tax (line 57):
+        // 3,109; withheld 2,000: line 73 1,109 plus the 15 penalty of line 74 = 1,124.
+        {"balance due with the estimated tax penalty",
+         [&] {
+             w2(D(30000), D(2000));
+             enter1040("L57", D(60));
+             enter1040("L74", D(15));
+         },
+         {{"USF1040.L61", D(3109)}, {"USF1040.L73", D(1124)}, {"USF1040.L71a", 0}},
+         -D(1124)},
         // Interest 300 + 250 = 550 and dividends 700, both over 400: Schedule B. Line 22
         // 41,250; 41,250 - 4,700 - 3,000 = 33,550; row at 33,575: 3,892.50 + 27% x 5,625
         // = 5,411.25 -> 5,411; withheld 5,000: owes 411.
