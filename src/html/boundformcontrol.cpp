@@ -1,5 +1,6 @@
 #include "html/boundformcontrol.h"
 
+#include "html/fieldreference.h"
 #include "html/htmldocument.h"
 #include "html/htmlwindow.h"
 #include "platform/messages.h"
@@ -79,31 +80,20 @@ CField* qv::ResolvePageField(HtmlDocument& doc, const std::string& reference, CF
     CFormManager* fm = doc.formManager();
     if (!fm)
         return nullptr;
-    const std::string ref = pf::upper(reference);
-    const std::size_t comma = ref.find(',');
-    const std::string formPart = ref.substr(0, comma);
-    const std::string copyPart = comma == std::string::npos ? std::string() : ref.substr(comma + 1);
-    const std::size_t dot = formPart.find('.');
-    if (dot == std::string::npos)
+    FieldReference ref;
+    if (!ParseFieldReference(pf::upper(reference), ref))
         return nullptr;
-    std::string name = formPart.substr(dot + 1);
-    int index = 0;
-    const std::size_t paren = name.find('(');
-    if (paren != std::string::npos && paren >= 1) {
-        index = std::atoi(name.c_str() + paren + 1);
-        name.resize(paren);
-    }
-    const int form = fm->FindForm(formPart.substr(0, dot).c_str());
-    const int number = form ? fm->FindField(form, name.c_str(), index) : 0;
+    const int form = fm->FindForm(ref.form.c_str());
+    const int number = form ? fm->FindField(form, ref.field.c_str(), ref.element) : 0;
     if (!number)
         return nullptr;
     CFormCopy* copy = nullptr;
-    if (copyPart.empty()) {
+    if (ref.copy.empty()) {
         CFormCopy* current = doc.currentCopy();
         copy =
             current ? fm->FindFormCopy(form, current->GetCopyNumber()) : fm->GetFormCopy(form, 1);
     } else {
-        const int n = std::atoi(copyPart.c_str());
+        const int n = std::atoi(ref.copy.c_str());
         copy = fm->GetFormCopy(form, n == 0 ? 1 : n);
     }
     CField* field = copy ? copy->GetField(number) : nullptr;

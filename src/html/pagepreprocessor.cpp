@@ -2,6 +2,7 @@
 
 #include "app/appsettings.h"
 #include "app/config.h"
+#include "html/fieldreference.h"
 #include "interview/moduleset.h"
 #include "platform/library.h"
 #include "platform/paths.h"
@@ -334,26 +335,16 @@ CField* PagePreprocessor::resolveField(const std::string& reference) const {
     CFormManager* fm = managerOf(ref);
     if (!fm)
         return nullptr;
-    const std::size_t comma = ref.find(',');
-    const std::string formPart = ref.substr(0, comma);
-    const std::string copyPart = comma == std::string::npos ? std::string() : ref.substr(comma + 1);
-    const std::size_t dot = formPart.find('.');
-    if (dot == std::string::npos)
+    qv::FieldReference parsed;
+    if (!qv::ParseFieldReference(ref, parsed))
         return nullptr;
-    std::string field = formPart.substr(dot + 1);
-    int index = 0;
-    const std::size_t paren = field.find('(');
-    if (paren != std::string::npos && paren >= 1) {
-        index = std::atoi(field.c_str() + paren + 1);
-        field.resize(paren);
-    }
-    const int form = fm->FindForm(formPart.substr(0, dot).c_str());
+    const int form = fm->FindForm(parsed.form.c_str());
     if (form == 0)
         return nullptr;
-    const int number = fm->FindField(form, field.c_str(), index);
+    const int number = fm->FindField(form, parsed.field.c_str(), parsed.element);
     if (number == 0)
         return nullptr;
-    CFormCopy* copy = resolveCopy(fm, form, copyPart);
+    CFormCopy* copy = resolveCopy(fm, form, parsed.copy);
     return copy ? copy->GetField(number) : nullptr;
 }
 
