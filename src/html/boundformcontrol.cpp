@@ -2,7 +2,9 @@
 
 #include "html/fieldreference.h"
 #include "html/htmldocument.h"
+#include "html/htmltokens.h"
 #include "html/htmlwindow.h"
+#include "platform/dc.h"
 #include "platform/messages.h"
 #include "platform/text.h"
 
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QCursor>
 
+#include <algorithm>
 #include <cstdlib>
 
 qv::BoundFormControl::BoundFormControl(int token, HtmlDocument* doc, PageForm* form,
@@ -74,6 +77,25 @@ void qv::BoundFormControl::focused() {
     if (p && m_copy && m_copy == m_doc->currentCopy())
         pf::sendMessage(p->host(), pf::UM_GOTO_FIELD, pf::WPARAM(m_field->GetFieldNumber()),
                         pf::LPARAM(m_copy->GetFormIndex()));
+}
+
+void qv::BoundFormControl::sizeMarkAndCaption(pf::Dc& dc) {
+    selectControlFont(dc);
+    const std::string caption = attributeText(qv::att::TEXT);
+    m_width =
+        13 + (caption.empty() ? 0 : dc.textExtent(caption).cx + dc.textMetrics().aveCharWidth + 4);
+    m_height = std::max(13, dc.textMetrics().height);
+}
+
+void qv::BoundFormControl::printCaption(pf::Dc& dc, int x, int y) {
+    const std::string caption = attributeText(qv::att::TEXT);
+    if (caption.empty())
+        return;
+    selectControlFont(dc);
+    dc.setBkMode(pf::TRANSPARENT);
+    dc.setTextColor(pf::RGB(0, 0, 0));
+    pf::Rect r{x + 18, y, x + std::max(m_width, 18), y + m_height};
+    dc.drawText(caption, r, pf::DT_LEFT | pf::DT_VCENTER | pf::DT_SINGLELINE | pf::DT_NOPREFIX);
 }
 
 CField* qv::ResolvePageField(HtmlDocument& doc, const std::string& reference, CFormCopy** copyOut) {

@@ -55,6 +55,10 @@ public:
 
 protected:
     bool usesKeyHook() const override { return false; }
+    // Check and radio boxes drawn without a window: a 13-pixel mark with the TEXT caption
+    // beside it, sized to the control font; printing draws the caption 18 pixels right of x.
+    void sizeMarkAndCaption(pf::Dc& dc);
+    void printCaption(pf::Dc& dc, int x, int y);
 
     CField* m_field;
     CFormCopy* m_copy;

@@ -83,21 +83,10 @@ void CTaxCheckBoxFormControl::clicked() {
 void CTaxCheckBoxFormControl::SizeToFont(pf::Dc& dc) {
     if (m_window)
         return;
-    selectControlFont(dc);
-    const std::string caption = attributeText(qv::att::TEXT);
-    m_width =
-        13 + (caption.empty() ? 0 : dc.textExtent(caption).cx + dc.textMetrics().aveCharWidth + 4);
-    m_height = std::max(13, dc.textMetrics().height);
+    sizeMarkAndCaption(dc);
 }
 
 void CTaxCheckBoxFormControl::Print(pf::Dc& dc, int x, int y) {
     printCheck(dc, x, y + (m_height - 14) / 2, checked());
-    const std::string caption = attributeText(qv::att::TEXT);
-    if (caption.empty())
-        return;
-    selectControlFont(dc);
-    dc.setBkMode(pf::TRANSPARENT);
-    dc.setTextColor(pf::RGB(0, 0, 0));
-    pf::Rect r{x + 18, y, x + std::max(m_width, 18), y + m_height};
-    dc.drawText(caption, r, pf::DT_LEFT | pf::DT_VCENTER | pf::DT_SINGLELINE | pf::DT_NOPREFIX);
+    printCaption(dc, x, y);
 }
