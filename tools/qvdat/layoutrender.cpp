@@ -2,6 +2,8 @@
 
 #include "layoutcompiler.h"
 
+#include "platform/text.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -36,19 +38,6 @@ QFont font(const qv::LayoutFont& f, int forceWeight = 0) {
 QRectF rect(const qv::LayoutBox& box) {
     const qv::LayoutBounds b = qv::Normalize(box);
     return QRectF(b.left, -double(b.top), double(b.right) - b.left, double(b.top) - b.bottom);
-}
-
-// Layout texts are in the Windows Western code page; 0x80-0x9F hold its punctuation.
-QString decode(const std::string& bytes) {
-    static const char16_t high[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    QString out;
-    out.reserve(qsizetype(bytes.size()));
-    for (unsigned char c : bytes)
-        out += c >= 0x80 && c < 0xA0 ? QChar(high[c - 0x80]) : QChar(c);
-    return out;
 }
 
 int textFlags(std::uint8_t align) {
@@ -119,7 +108,7 @@ QImage RenderLayout(const std::vector<LayoutRecord>& records, const RenderOption
             if (r.frame)
                 p.drawRect(box);
             p.setPen(colour(r.textColor));
-            p.drawText(box, textFlags(r.align), decode(r.text));
+            p.drawText(box, textFlags(r.align), pf::toQt(r.text));
             if (r.leaderEnd != 0 && r.leaderEnd - 90 > box.right()) {
                 // " ." as often as fits between the box and the leader end, in bold, ending
                 // 90 twips short of it.
@@ -170,7 +159,7 @@ QImage RenderLayout(const std::vector<LayoutRecord>& records, const RenderOption
                               : (r.align & 3) == 2 ? Qt::AlignRight
                                                    : Qt::AlignLeft;
                 p.drawText(QRectF(mark.left(), box.top(), box.right() - mark.left(), d),
-                           h | Qt::AlignVCenter | Qt::TextWordWrap, decode(r.label));
+                           h | Qt::AlignVCenter | Qt::TextWordWrap, pf::toQt(r.label));
             }
             break;
         }
